@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Zentrel and starts it on the demo game directory, with a
+# settings home of its own so the player's real settings are never touched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+cmake --preset default >/dev/null
+cmake --build --preset default
+demo_home="$PWD/build/default/demo-home"
+mkdir -p "$demo_home"
+export XDG_CONFIG_HOME="$demo_home"
+if [ -f build/default/demo/game/duke3d.exe ] || [ -f build/default/demo/game/DUKE3D.EXE ]; then
+  ini="$demo_home/Zentrel/Zentrel.ini"
+  if [ ! -f "$ini" ]; then
+    mkdir -p "$(dirname "$ini")"
+    printf '[Paths]\nDukePath=%s\n[Prefs]\nSplash=Yes\n' "$PWD/build/default/demo/game" > "$ini"
+  fi
+fi
+exec build/default/bin/zentrel

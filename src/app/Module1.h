@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+struct Platform;
+
+// Values shared by all of Zentrel's windows for the whole run, and the routines that go with them.
+// One instance lives in main(); windows get it through their constructors.
+class Module1
+{
+public:
+    explicit Module1(Platform &platform);
+
+    Platform &platform;
+
+    // Directories, from the settings store.
+    QString DukePath;
+    QString CONPath;
+    QString RTSPath;
+    QString MAPPath;
+
+    // Preferences, as stored ("Yes"/"No", "0".."3").
+    QString Splash;
+    QString HideDosWin;
+    QString CloseDosWin;
+    QString CONpref;
+    QString RTSpref;
+    QString DukeWin;
+    std::int16_t LastVersion = 0;
+
+    bool AboutMode = false;
+    bool ConModified = false;
+    bool FileFound = false;
+
+    // Which directory the Select Directory dialog picks: "Duke", "Con", "Rts" or "Map".
+    QString DirSelMode;
+
+    // Game supervision (filled by the launch).
+    QString GameCommand;
+    QString FinishedTitle;
+
+    // The directory, one separator, then the name; no second separator when the directory
+    // already ends in one.
+    static QString JoinPath(const QString &directory, const QString &name);
+
+    // Sets FileFound when a file matches the path in any letter case; never clears it.
+    void FileExists(const QString &path);
+
+    // Reads the preferences and default directories, writing the defaults of missing ones.
+    void LoadPreferences();
+
+    // The program directory joined with a name.
+    QString programFile(const QString &name) const;
+    // The game directory joined with a name.
+    QString gameFile(const QString &name) const;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+class Files;
+class Prompts;
+
+// Everything Zentrel needs from the system, created once in main() (tests build their own with
+// fakes) and handed to the windows through their constructors.
+struct Platform
+{
+    SettingsStore &settings;
+    Files &files;
+    Prompts &prompts;
+    QString programDir; // directory of the program's executable: help file and stock game files
+};
