@@ -5,6 +5,7 @@
 class SettingsStore;
 class Files;
 class Prompts;
+class GameRunner;
 
 // Everything Zentrel needs from the system, created once in main() (tests build their own with
 // fakes) and handed to the windows through their constructors.
@@ -14,4 +15,6 @@ struct Platform
     Files &files;
     Prompts &prompts;
     QString programDir; // directory of the program's executable: help file and stock game files
+    GameRunner *runner = nullptr; // starts the game's programs
+    QString settingsFile;         // where the settings store lives, for messages
 };

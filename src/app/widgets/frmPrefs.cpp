@@ -1,4 +1,116 @@
-// Placeholder until the dialog is built.
 #include "app/widgets/frmPrefs.h"
-frmPrefs::frmPrefs(Module1 &, QWidget *parent) : QDialog(parent) {}
+#include "ui_frmPrefs.h"
+
+#include "app/Module1.h"
+#include "app/widgets/DialogPictures.h"
+#include "app/widgets/DialogPlacement.h"
+#include "app/widgets/SettingsFailure.h"
+#include "platform/Platform.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+const QString PrefsSection = QStringLiteral("Prefs");
+const QString Yes = QStringLiteral("Yes");
+const QString No = QStringLiteral("No");
+
+QString yesNo(const QCheckBox *box)
+{
+    return box->isChecked() ? Yes : No;
+}
+
+} // namespace
+
+frmPrefs::frmPrefs(Module1 &module1, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmPrefs>()), m(module1)
+{
+    ui->setupUi(this);
+    showPictures();
+    connectSignals();
+    Form_Load();
+    centreOnScreen(this);
+}
+
 frmPrefs::~frmPrefs() = default;
+
+void frmPrefs::connectSignals()
+{
+    connect(ui->cmdOk, &QPushButton::clicked, this, &frmPrefs::cmdOk_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmPrefs::cmdCancel_Click);
+}
+
+void frmPrefs::showPictures()
+{
+    using DialogPictures::Picture;
+    const QList<QPair<QLabel *, Picture>> pictures = {
+        {ui->Image1_0, Picture::LaunchWindow}, {ui->Image1_1, Picture::RtsFile},
+        {ui->Image1_2, Picture::ConFile},      {ui->Image1_3, Picture::HiddenWindow},
+        {ui->Image1_4, Picture::ClosedWindow},
+    };
+    for (const auto &[label, picture] : pictures)
+        label->setPixmap(DialogPictures::pixmapFor(this, picture, 24));
+}
+
+void frmPrefs::Form_Load()
+{
+    // Filling an empty list selects its first entry by itself; the stored value decides instead.
+    {
+        const QSignalBlocker block(ui->cmbDukeWin);
+        ui->cmbDukeWin->clear();
+        ui->cmbDukeWin->addItems({QStringLiteral("Normal"), QStringLiteral("Minimized"),
+                                  QStringLiteral("Minimized to Tray"), QStringLiteral("Closed")});
+        ui->cmbDukeWin->setCurrentIndex(-1);
+    }
+    static const QStringList positions = {"0", "1", "2", "3"};
+    ui->cmbDukeWin->setCurrentIndex(positions.indexOf(m.DukeWin));
+
+    const auto tickedUnlessNo = [](const QString &value) { return value == Yes || value.isEmpty(); };
+    ui->chkPsplash->setChecked(tickedUnlessNo(m.Splash));
+    ui->chkPCon->setChecked(tickedUnlessNo(m.CONpref));
+    ui->chkPrts->setChecked(tickedUnlessNo(m.RTSpref));
+    ui->chkCloseDosWin->setChecked(m.CloseDosWin == Yes);
+    ui->chkHideDosWin->setChecked(m.HideDosWin == Yes);
+}
+
+void frmPrefs::cmdOk_Click()
+{
+    SettingsStore &store = m.platform.settings;
+    bool saved = true;
+    auto write = [&](const QString &key, const QString &value) {
+        saved = store.setValue(PrefsSection, key, value) && saved;
+    };
+
+    const int launch = ui->cmbDukeWin->currentIndex();
+    if (launch >= 0 && QString::number(launch) != m.DukeWin) {
+        m.DukeWin = QString::number(launch);
+        write(QStringLiteral("DukeWin"), m.DukeWin);
+    }
+
+    m.Splash = yesNo(ui->chkPsplash);
+    write(QStringLiteral("Splash"), m.Splash);
+
+    // The same key as "CONpref": the store matches names in any letter case.
+    m.CONpref = yesNo(ui->chkPCon);
+    write(ui->chkPCon->isChecked() ? QStringLiteral("CONPref") : QStringLiteral("CONpref"), m.CONpref);
+
+    m.RTSpref = yesNo(ui->chkPrts);
+    write(QStringLiteral("RTSpref"), m.RTSpref);
+
+    if (yesNo(ui->chkCloseDosWin) != m.CloseDosWin) {
+        m.CloseDosWin = yesNo(ui->chkCloseDosWin);
+        write(QStringLiteral("CloseDosWin"), m.CloseDosWin);
+    }
+    if (yesNo(ui->chkHideDosWin) != m.HideDosWin) {
+        m.HideDosWin = yesNo(ui->chkHideDosWin);
+        write(QStringLiteral("HideDosWin"), m.HideDosWin);
+    }
+
+    if (!saved)
+        reportUnsavedSettings(m, this);
+    accept();
+}
+
+void frmPrefs::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,7 +1,36 @@
+#include "app/Module1.h"
+#include "app/widgets/MainWindowHost.h"
+#include "app/widgets/StartupProbe.h"
+#include "app/widgets/frmMain.h"
+#include "app/widgets/frmSplash.h"
+#include "platform/DiskFiles.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/linux/QtPrompts.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Zentrel"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
+
+    IniSettingsStore settings(IniSettingsStore::defaultPath());
+    DiskFiles files;
+    QtPrompts prompts;
+    Platform platform{settings, files, prompts, QCoreApplication::applicationDirPath()};
+    Module1 module1(platform);
+
+    if (!settings.errorString().isEmpty()) {
+        // Start all the same, with what could be read; the store never overwrites a file it could
+        // not read, so the player's settings are not lost.
+        prompts.message(nullptr, settings.errorString(), Prompts::Icon::Exclamation);
+    }
+
+    MainWindowHost host(module1);
+    host.onShown = [](frmMain *w) { StartupProbe::watch(w); };
+    auto *splash = new frmSplash(module1, host);
+    splash->Form_Load();
+    return app.exec();
 }

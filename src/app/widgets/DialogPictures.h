@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+class QPainter;
+class QRectF;
+class QWidget;
+
+// Small pictures for the configuration dialogs, drawn in code so they stay sharp at any scale.
+namespace DialogPictures {
+
+enum class Picture {
+    Folder,       // the directory buttons of Options
+    LaunchWindow, // Zentrel's window at launch
+    RtsFile,      // a sound file coming back
+    ConFile,      // a script file coming back
+    HiddenWindow, // a DOS window hidden away
+    ClosedWindow, // a DOS window being closed
+};
+
+void paint(QPainter &painter, Picture picture, const QRectF &box);
+
+// A square picture of the given logical size for a screen of the given pixel ratio.
+QPixmap pixmap(Picture picture, int size, qreal devicePixelRatio);
+
+// A square picture at the pixel ratio of the widget that shows it.
+QPixmap pixmapFor(const QWidget *widget, Picture picture, int size);
+
+// An icon holding the picture at 1x and 2x.
+QIcon icon(Picture picture, int size);
+
+} // namespace DialogPictures

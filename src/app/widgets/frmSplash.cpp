@@ -1,0 +1,108 @@
+#include "app/widgets/frmSplash.h"
+#include "ui_frmSplash.h"
+
+#include "app/Module1.h"
+#include "app/widgets/MainWindowHost.h"
+#include "app/widgets/SplashPicture.h"
+#include "app/widgets/frmOptions.h"
+#include "platform/Platform.h"
+#include "platform/Prompts.h"
+#include "platform/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+frmSplash::frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m(module1), host(host),
+      ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
+{
+    ui->setupUi(this);
+    ui->imgSplash->setPixmap(SplashPicture::make(devicePixelRatioF()));
+    tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
+    tmrSplash->setInterval(2500);
+    tmrSplash->setSingleShot(true);
+    connect(tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
+    runOptionsDialog = [this](QWidget *owner) {
+        frmOptions options(m, this->host, owner);
+        options.exec();
+    };
+}
+
+frmSplash::~frmSplash() = default;
+
+QString frmSplash::versionText()
+{
+    return QStringLiteral("Version ") + QCoreApplication::applicationVersion();
+}
+
+void frmSplash::Form_Load()
+{
+    ui->lblSplash->setText(versionText());
+    ui->cmdOk->hide();
+    ui->cmdOk->setEnabled(false);
+    adjustSize();
+
+    SettingsStore &store = m.platform.settings;
+    m.Splash = store.value(QStringLiteral("Prefs"), QStringLiteral("Splash"));
+    m.DukePath = store.value(QStringLiteral("Paths"), QStringLiteral("DukePath"));
+
+    if (m.Splash == QLatin1String("No")) {
+        m.LoadPreferences();
+        showMainAndUnload();
+        return;
+    }
+    if (!m.Splash.isEmpty()) {
+        // "Yes", and any value the program never writes: the usual splash.
+        centreOnScreen();
+        show();
+        tmrSplash->start();
+        m.LoadPreferences();
+        return;
+    }
+
+    // First start.
+    centreOnScreen();
+    show();
+    store.setValue(QStringLiteral("Prefs"), QStringLiteral("Splash"), QStringLiteral("Yes"));
+    m.Splash = QStringLiteral("Yes");
+    if (!m.DukePath.isEmpty()) {
+        m.FileFound = false;
+        m.FileExists(m.gameFile(QStringLiteral("duke3d.exe")));
+        if (m.FileFound) {
+            m.LoadPreferences();
+            tmrSplash->start();
+            return;
+        }
+        m.platform.prompts.message(this, QStringLiteral("The path to Duke3d.exe is invalid"),
+                                   Prompts::Icon::Exclamation);
+    }
+    m.platform.prompts.message(this, QStringLiteral("Please locate the Duke3d executable"));
+    m.DukeWin = QStringLiteral("0");
+    runOptionsDialog(this);
+    tmrSplash->start();
+}
+
+void frmSplash::tmrSplash_Timer()
+{
+    tmrSplash->stop();
+    showMainAndUnload();
+}
+
+void frmSplash::showMainAndUnload()
+{
+    host.show();
+    hide();
+    tmrSplash->stop();
+    deleteLater();
+}
+
+void frmSplash::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class MainWindowHost;
+class Module1;
+class QTimer;
+namespace Ui { class frmSplash; }
+
+// The splash window: shown for a moment at start-up (or not at all), asks for the game directory
+// on the first start, then hands over to the main window.
+class frmSplash : public QWidget
+{
+    Q_OBJECT
+public:
+    frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent = nullptr);
+    ~frmSplash() override;
+
+    // The start-up steps; run once right after construction.
+    void Form_Load();
+    void tmrSplash_Timer();
+
+    // Shows the first-start Options dialog modally, owned by the splash window. Tests replace it.
+    std::function<void(QWidget *owner)> runOptionsDialog;
+
+    static QString versionText();
+
+private:
+    void centreOnScreen();
+    void showMainAndUnload();
+
+    Module1 &m;
+    MainWindowHost &host;
+    std::unique_ptr<Ui::frmSplash> ui;
+    QTimer *tmrSplash;
+};

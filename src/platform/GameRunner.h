@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Starts the game's program in the game directory. A DOS program (the real duke3d.exe and
+// commit.exe) runs in DOSBox; a native program (an ELF executable, or a script with "#!" and the
+// execute bit) runs directly. The launch decides what to start and shows the messages; the runner
+// only starts and reports.
+class GameRunner
+{
+public:
+    struct Request
+    {
+        QString directory; // the game directory, also the working directory of the program
+        QString program;   // "duke3d.exe" or "commit.exe", any letter case
+        QString switches;  // the joined switch text, each switch with its leading blank, or empty
+        bool network = false;       // a network game: DOSBox gets its IPX emulation
+        bool closeWhenDone = false; // DOSBox leaves with the program; normally it stays at its
+                                    // prompt, which is the game's "finished" window
+    };
+
+    struct Result
+    {
+        bool started = false;
+        // When not started: empty exactly when the program is not in the game directory (or the
+        // directory does not exist), so the launch shows its own " not found" message; otherwise
+        // a complete sentence for the player saying what went wrong and what to do (a switch DOS
+        // cannot receive, DOSBox missing, a refused start).
+        QString message;
+        qint64 pid = 0;      // of the started process (DOSBox itself for a DOS program)
+        QString programPath; // the program as found on disk, in its own letter case
+        bool inDosBox = false;
+    };
+
+    virtual ~GameRunner() = default;
+
+    // The setting DOSBox of section Paths: empty means "dosbox" on the search path; a name
+    // without a slash is looked up on the search path too. settingsFile names where the setting
+    // lives, for the message shown when DOSBox cannot be found. The caller passes the current
+    // setting before each start.
+    virtual void setDosBox(const QString &executable, const QString &settingsFile) = 0;
+
+    virtual Result start(const Request &request) = 0;
+};

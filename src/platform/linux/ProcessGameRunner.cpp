@@ -1,0 +1,192 @@
+#include "platform/linux/ProcessGameRunner.h"
+
+#include "platform/DosCommandTail.h"
+#include "platform/linux/DosBoxRunDirs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ProcessGameRunner", text);
+}
+
+// Zentrel's additions to the player's own DOSBox settings, which -userconf loads first.
+QByteArray generatedConf(bool network)
+{
+    QByteArray conf = "# Written by Zentrel for one game start; removed after DOSBox has ended.\n";
+    if (network)
+        conf += "[ipx]\nipx=true\n";
+    return conf;
+}
+
+} // namespace
+
+ProcessGameRunner::ProcessGameRunner(const QString &runBase) : m_runBase(runBase) {}
+
+void ProcessGameRunner::setDosBox(const QString &executable, const QString &settingsFile)
+{
+    m_dosBox = executable.trimmed();
+    m_settingsFile = settingsFile;
+}
+
+QString ProcessGameRunner::findInDirectory(const QString &directory, const QString &name)
+{
+    const QDir dir(directory);
+    if (directory.isEmpty() || !dir.exists())
+        return {};
+    const QFileInfo exact(dir.filePath(name));
+    if (exact.isFile())
+        return exact.filePath();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return {};
+}
+
+bool ProcessGameRunner::isNativeProgram(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    if (head == QByteArray("\x7f" "ELF", 4))
+        return true;
+    return head.startsWith("#!") && QFileInfo(path).isExecutable();
+}
+
+GameRunner::Result ProcessGameRunner::start(const Request &request)
+{
+    // DOSBox reports success even when the mount or the program fails, so look first.
+    const QString path = findInDirectory(request.directory, request.program);
+    if (path.isEmpty())
+        return {};
+    return isNativeProgram(path) ? startNative(request, path) : startInDosBox(request, path);
+}
+
+GameRunner::Result ProcessGameRunner::startNative(const Request &request, const QString &path)
+{
+    Result result;
+    result.programPath = path;
+    QProcess process;
+    process.setProgram(QFileInfo(path).absoluteFilePath());
+    process.setArguments(request.switches.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    process.setWorkingDirectory(request.directory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (!process.startDetached(&result.pid)) {
+        result.message = tr("%1 could not be started: %2.").arg(QDir::toNativeSeparators(path), process.errorString());
+        return result;
+    }
+    result.started = true;
+    return result;
+}
+
+QString ProcessGameRunner::dosBoxExecutable() const
+{
+    const QString wanted = m_dosBox.isEmpty() ? QStringLiteral("dosbox") : m_dosBox;
+    if (!wanted.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(wanted);
+    const QFileInfo info(QDir::cleanPath(wanted));
+    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+}
+
+QString ProcessGameRunner::dosBoxMissingMessage(const QString &program) const
+{
+    const QString where = m_settingsFile.isEmpty()
+        ? tr("Zentrel's settings")
+        : QDir::toNativeSeparators(m_settingsFile);
+    if (m_dosBox.isEmpty())
+        return tr("DOSBox is needed to run %1 but was not found. Install it (on Debian or Ubuntu: "
+                  "sudo apt-get install dosbox) or enter the path of the DOSBox program as DOSBox= in "
+                  "the [Paths] section of %2.").arg(program, where);
+    return tr("DOSBox is needed to run %1, but \u201c%2\u201d, set as DOSBox in the [Paths] section of "
+              "%3, is not a program that can be run. Correct that path, or empty it to use dosbox "
+              "from the search path.").arg(program, m_dosBox, where);
+}
+
+GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, const QString &path)
+{
+    Result result;
+    result.programPath = path;
+    result.inDosBox = true;
+    const QString fileName = QFileInfo(path).fileName();
+
+    const DosCommandTail::Checked name = DosCommandTail::programName(fileName);
+    if (!name.ok()) {
+        result.message = name.error;
+        return result;
+    }
+    const DosCommandTail::Checked tail = DosCommandTail::switches(request.switches);
+    if (!tail.ok()) {
+        result.message = tail.error;
+        return result;
+    }
+    const QString dosBox = dosBoxExecutable();
+    if (dosBox.isEmpty()) {
+        result.message = dosBoxMissingMessage(fileName);
+        return result;
+    }
+
+    DosBoxRunDirs runDirs(m_runBase);
+    runDirs.removeEnded();
+    const QString runDir = runDirs.create();
+    const QString noRunDir = tr("Zentrel could not prepare DOSBox's settings for %1: no private "
+                                "directory could be created under %2.")
+                                 .arg(fileName, QDir::toNativeSeparators(runDirs.base()));
+    if (runDir.isEmpty()) {
+        result.message = noRunDir;
+        return result;
+    }
+
+    QSaveFile conf(QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::ConfName)));
+    bool prepared = conf.open(QIODevice::WriteOnly) && conf.write(generatedConf(request.network)) >= 0
+                    && conf.commit();
+
+    // DOSBox's mount cannot take every path between quotes: mount those through a link.
+    QString mountPath = QFileInfo(request.directory).absoluteFilePath();
+    if (prepared && !DosCommandTail::canMountLiterally(mountPath)) {
+        const QString link = QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::LinkName));
+        prepared = QFile::link(mountPath, link) && DosCommandTail::canMountLiterally(link);
+        mountPath = link;
+    }
+    if (!prepared) {
+        DosBoxRunDirs::remove(runDir);
+        result.message = noRunDir;
+        return result;
+    }
+
+    QStringList args{QStringLiteral("-userconf"), QStringLiteral("-conf"), conf.fileName(),
+                     // The player's own autoexec may have mounted C: somewhere else.
+                     QStringLiteral("-c"), QStringLiteral("mount -u c >nul"),
+                     QStringLiteral("-c"), DosCommandTail::mountCommand(QLatin1Char('c'), mountPath),
+                     QStringLiteral("-c"), QStringLiteral("c:"),
+                     QStringLiteral("-c"), name.text + tail.text};
+    if (request.closeWhenDone)
+        args << QStringLiteral("-c") << QStringLiteral("exit");
+
+    QProcess process;
+    process.setProgram(dosBox);
+    process.setArguments(args);
+    process.setWorkingDirectory(request.directory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    const QString log = QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::LogName));
+    process.setStandardOutputFile(log, QIODevice::Append);
+    process.setStandardErrorFile(log, QIODevice::Append);
+    if (!process.startDetached(&result.pid)) {
+        DosBoxRunDirs::remove(runDir);
+        result.message = tr("DOSBox (%1) could not be started to run %2: %3.")
+                             .arg(QDir::toNativeSeparators(dosBox), fileName, process.errorString());
+        return result;
+    }
+    runDirs.writePid(runDir, result.pid);
+    result.started = true;
+    return result;
+}

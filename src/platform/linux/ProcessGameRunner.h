@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/GameRunner.h"
+
+#include <QString>
+
+// The real game runner: a native program is started directly, a DOS program in DOSBox. No shell
+// is involved anywhere; every argument reaches the program as one argv element.
+class ProcessGameRunner : public GameRunner
+{
+public:
+    // runBase: where DOSBox's private run directories go; empty means the user's runtime directory.
+    explicit ProcessGameRunner(const QString &runBase = {});
+
+    void setDosBox(const QString &executable, const QString &settingsFile) override;
+    Result start(const Request &request) override;
+
+    // The file in the directory whose name matches in any letter case (an exact match first), or
+    // an empty text.
+    static QString findInDirectory(const QString &directory, const QString &name);
+    static bool isNativeProgram(const QString &path);
+
+private:
+    Result startNative(const Request &request, const QString &path);
+    Result startInDosBox(const Request &request, const QString &path);
+    QString dosBoxExecutable() const;
+    QString dosBoxMissingMessage(const QString &program) const;
+
+    QString m_runBase;
+    QString m_dosBox;
+    QString m_settingsFile;
+};

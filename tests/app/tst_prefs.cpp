@@ -1,0 +1,198 @@
+#include "DialogTestBed.h"
+#include "FailingSettingsStore.h"
+#include "app/widgets/frmPrefs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+template <typename T>
+T *child(QWidget &parent, const char *name)
+{
+    T *found = parent.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+bool ticked(frmPrefs &dialog, const char *box)
+{
+    return child<QCheckBox>(dialog, box)->isChecked();
+}
+
+void tick(frmPrefs &dialog, const char *box, bool on)
+{
+    child<QCheckBox>(dialog, box)->setChecked(on);
+}
+
+// Section, key as first written, and value of every entry, in writing order.
+QStringList written(const MemorySettingsStore &store)
+{
+    QStringList out;
+    for (const auto &e : store.entries)
+        out << e.section + "/" + e.key + "=" + e.value;
+    return out;
+}
+
+} // namespace
+
+class TestPrefs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadShowsStoredValues_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("tickedWhenDefaultYes"); // Splash, CONpref, RTSpref
+        QTest::addColumn<bool>("tickedWhenDefaultNo");  // CloseDosWin, HideDosWin
+        QTest::newRow("empty") << "" << true << false;
+        QTest::newRow("Yes") << "Yes" << true << true;
+        QTest::newRow("No") << "No" << false << false;
+        QTest::newRow("garbage") << "yes please" << false << false;
+        QTest::newRow("lower case") << "yes" << false << false;
+    }
+    void loadShowsStoredValues()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, tickedWhenDefaultYes);
+        QFETCH(bool, tickedWhenDefaultNo);
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.Splash = bed.m.CONpref = bed.m.RTSpref = bed.m.CloseDosWin = bed.m.HideDosWin = value;
+        frmPrefs dialog(bed.m);
+        QCOMPARE(ticked(dialog, "chkPsplash"), tickedWhenDefaultYes);
+        QCOMPARE(ticked(dialog, "chkPCon"), tickedWhenDefaultYes);
+        QCOMPARE(ticked(dialog, "chkPrts"), tickedWhenDefaultYes);
+        QCOMPARE(ticked(dialog, "chkCloseDosWin"), tickedWhenDefaultNo);
+        QCOMPARE(ticked(dialog, "chkHideDosWin"), tickedWhenDefaultNo);
+    }
+
+    void loadSelectsLaunchPreference_data()
+    {
+        QTest::addColumn<QString>("dukeWin");
+        QTest::addColumn<int>("index");
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("1") << "1" << 1;
+        QTest::newRow("2") << "2" << 2;
+        QTest::newRow("3") << "3" << 3;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("4") << "4" << -1;
+        QTest::newRow("garbage") << "Closed" << -1;
+    }
+    void loadSelectsLaunchPreference()
+    {
+        QFETCH(QString, dukeWin);
+        QFETCH(int, index);
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.DukeWin = dukeWin;
+        frmPrefs dialog(bed.m);
+        auto *combo = child<QComboBox>(dialog, "cmbDukeWin");
+        QCOMPARE(combo->count(), 4);
+        QCOMPARE(combo->itemText(2), QString("Minimized to Tray"));
+        QCOMPARE(combo->currentIndex(), index);
+
+        // No selection writes no Launch Preference.
+        dialog.cmdOk_Click();
+        QCOMPARE(store.value("Prefs", "DukeWin"), QString());
+        QCOMPARE(bed.m.DukeWin, dukeWin);
+    }
+
+    // The first start skips LoadPreferences, so every preference but DukeWin is still empty.
+    void okOnFirstRunWritesInOrder()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.DukeWin = "0";
+        frmPrefs dialog(bed.m);
+        QVERIFY(ticked(dialog, "chkPCon") && ticked(dialog, "chkPrts"));
+        tick(dialog, "chkCloseDosWin", true);
+        child<QPushButton>(dialog, "cmdOk")->click();
+        QCOMPARE(written(store), (QStringList{"Prefs/Splash=Yes", "Prefs/CONPref=Yes", "Prefs/RTSpref=Yes",
+                                              "Prefs/CloseDosWin=Yes", "Prefs/HideDosWin=No"}));
+        QCOMPARE(bed.m.CloseDosWin, QString("Yes"));
+        QCOMPARE(bed.m.HideDosWin, QString("No"));
+        QCOMPARE(bed.m.CONpref, QString("Yes"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void okWritesOnlyChangedLaunchAndDosWindowValues()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.DukeWin = "0";
+        bed.m.CloseDosWin = "Yes";
+        bed.m.HideDosWin = "No";
+        bed.m.Splash = bed.m.CONpref = bed.m.RTSpref = "Yes";
+        frmPrefs dialog(bed.m);
+        child<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(2);
+        tick(dialog, "chkPCon", false);
+        tick(dialog, "chkPsplash", false);
+        dialog.cmdOk_Click();
+        QCOMPARE(written(store), (QStringList{"Prefs/DukeWin=2", "Prefs/Splash=No", "Prefs/CONpref=No",
+                                              "Prefs/RTSpref=Yes"}));
+        QCOMPARE(bed.m.DukeWin, QString("2"));
+        QCOMPARE(bed.m.Splash, QString("No"));
+        QCOMPARE(bed.m.CONpref, QString("No"));
+    }
+
+    void conPrefTickedKeepsOneKey()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        store.setValue("Prefs", "CONpref", "No");
+        bed.m.CONpref = "No";
+        frmPrefs dialog(bed.m);
+        tick(dialog, "chkPCon", true);
+        dialog.cmdOk_Click();
+        QCOMPARE(store.keys("Prefs").filter("conpref", Qt::CaseInsensitive).size(), 1);
+        QCOMPARE(store.value("Prefs", "CONPref"), QString("Yes"));
+    }
+
+    void cancelWritesNothing()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.DukeWin = "1";
+        frmPrefs dialog(bed.m);
+        dialog.show();
+        child<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(3);
+        tick(dialog, "chkHideDosWin", true);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(store.writes, 0);
+        QCOMPARE(bed.m.DukeWin, QString("1"));
+        QCOMPARE(bed.m.HideDosWin, QString());
+    }
+
+    void failingStoreIsReportedOnce()
+    {
+        FailingSettingsStore store;
+        DialogTestBed bed(store);
+        frmPrefs dialog(bed.m);
+        dialog.cmdOk_Click();
+        QCOMPARE(bed.prompts.shown.size(), 1);
+        QVERIFY(bed.prompts.shown[0].text.contains(store.reason));
+        QCOMPARE(bed.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+        QCOMPARE(bed.m.Splash, QString("Yes"));
+    }
+
+    void picturesAreDrawn()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        frmPrefs dialog(bed.m);
+        for (int i = 0; i < 5; ++i) {
+            auto *image = child<QLabel>(dialog, qPrintable(QString("Image1_%1").arg(i)));
+            QVERIFY(!image->pixmap().isNull());
+            QVERIFY(!image->accessibleName().isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(TestPrefs)
+#include "tst_prefs.moc"

@@ -1,0 +1,155 @@
+#include "FakePrompts.h"
+#include "MemorySettingsStore.h"
+
+#include "app/Module1.h"
+#include "app/widgets/MainWindowHost.h"
+#include "app/widgets/frmMain.h"
+#include "app/widgets/frmSplash.h"
+#include "platform/DiskFiles.h"
+#include "platform/Platform.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// One start-up of Zentrel with fakes for the prompts and the store and a real game directory.
+struct StartupRig
+{
+    MemorySettingsStore store;
+    DiskFiles files;
+    FakePrompts prompts;
+    Platform platform{store, files, prompts, QString()};
+    Module1 m{platform};
+    MainWindowHost host{m};
+    QPointer<frmSplash> splash = new frmSplash(m, host);
+    int optionsShown = 0;
+    std::function<void()> inOptions; // what the player does in the Options dialog
+
+    StartupRig()
+    {
+        splash->runOptionsDialog = [this](QWidget *) {
+            ++optionsShown;
+            if (inOptions)
+                inOptions();
+        };
+    }
+    ~StartupRig() { delete splash.data(); }
+
+    QTimer *splashTimer() const { return splash ? splash->findChild<QTimer *>("tmrSplash") : nullptr; }
+};
+
+static void touch(const QString &path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartAsksForTheGameDirectory()
+    {
+        StartupRig rig;
+        rig.splash->Form_Load();
+
+        QCOMPARE(rig.prompts.texts(), QStringList{"Please locate the Duke3d executable"});
+        QCOMPARE(rig.optionsShown, 1);
+        QCOMPARE(rig.store.value("Prefs", "Splash"), QString("Yes"));
+        QCOMPARE(rig.m.DukeWin, QString("0"));
+        QVERIFY(rig.splash->isVisible());
+        QVERIFY(!rig.host.exists());
+        QVERIFY(rig.splashTimer()->isActive());
+        QCOMPARE(rig.splashTimer()->interval(), 2500);
+
+        rig.splash->tmrSplash_Timer();
+        QVERIFY(rig.host.exists());
+        QVERIFY(rig.host.window()->isVisible());
+        QVERIFY(!rig.splash->isVisible());
+        // The preferences were not loaded on this path: no defaults written.
+        QCOMPARE(rig.store.value("Prefs", "HideDosWin"), QString());
+    }
+
+    void storedDirectoryWithoutGameGivesBothMessages()
+    {
+        QTemporaryDir game;
+        StartupRig rig;
+        rig.store.setValue("Paths", "DukePath", game.path());
+        rig.splash->Form_Load();
+        QCOMPARE(rig.prompts.texts(),
+                 (QStringList{"The path to Duke3d.exe is invalid", "Please locate the Duke3d executable"}));
+        QCOMPARE(rig.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+        QCOMPARE(rig.prompts.shown[1].icon, Prompts::Icon::None);
+        QCOMPARE(rig.optionsShown, 1);
+    }
+
+    void storedDirectoryWithGameInAnyCaseStartsNormally()
+    {
+        QTemporaryDir game;
+        touch(game.filePath("DUKE3D.EXE"));
+        StartupRig rig;
+        rig.store.setValue("Paths", "DukePath", game.path());
+        rig.splash->Form_Load();
+        QVERIFY(rig.prompts.shown.isEmpty());
+        QCOMPARE(rig.optionsShown, 0);
+        QVERIFY(rig.splashTimer()->isActive());
+        // The preferences were loaded and their defaults written.
+        QCOMPARE(rig.store.value("Prefs", "DukeWin"), QString("0"));
+        QCOMPARE(rig.store.value("Prefs", "HideDosWin"), QString("No"));
+        QCOMPARE(rig.store.value("Prefs", "CloseDosWin"), QString("No"));
+    }
+
+    void splashValues_data()
+    {
+        QTest::addColumn<QString>("splash");
+        QTest::addColumn<bool>("splashShown");
+        QTest::newRow("Yes") << "Yes" << true;
+        QTest::newRow("No") << "No" << false;
+        QTest::newRow("unknown value shows it like Yes") << "Maybe" << true;
+    }
+    void splashValues()
+    {
+        QFETCH(QString, splash);
+        QFETCH(bool, splashShown);
+        QTemporaryDir game;
+        touch(game.filePath("duke3d.exe"));
+        StartupRig rig;
+        rig.store.setValue("Paths", "DukePath", game.path());
+        rig.store.setValue("Prefs", "Splash", splash);
+        rig.splash->Form_Load();
+        QVERIFY(rig.prompts.shown.isEmpty());
+        if (splashShown) {
+            QVERIFY(rig.splash->isVisible());
+            QVERIFY(!rig.host.exists());
+        } else {
+            QVERIFY(rig.host.exists());
+            QVERIFY(rig.host.window()->isVisible());
+            QVERIFY(!rig.splash->isVisible());
+        }
+        QCOMPARE(rig.store.value("Prefs", "Splash"), splash);
+    }
+
+    void cancelledFirstStartLeavesTheMainWindowUnconfigured()
+    {
+        StartupRig rig;
+        rig.splash->Form_Load();
+        rig.splash->tmrSplash_Timer();
+        frmMain *w = rig.host.window();
+        QVERIFY(rig.m.DukePath.isEmpty());
+        for (const char *name : {"cmdLaunch", "fraSingPl", "cmdReset"}) {
+            QWidget *control = w->findChild<QWidget *>(name);
+            QVERIFY2(control, name);
+            QVERIFY2(!control->isEnabled(), name);
+        }
+    }
+
+    void versionLabel()
+    {
+        QCoreApplication::setApplicationVersion("3.1.5");
+        QCOMPARE(frmSplash::versionText(), QString("Version 3.1.5"));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
