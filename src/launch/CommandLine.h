@@ -21,4 +21,7 @@ public:
 
     // "-net" when the network launcher is to be started; never part of the switches.
     QString NetMarker;
+
+    // The fields joined in the game's launch order, the name switch (if any) in front.
+    QString switches(const QString &nameSwitch = {}) const;
 };

@@ -1,7 +1,300 @@
-// Placeholder until the main window is built.
 #include "app/widgets/frmMain.h"
-frmMain::frmMain(Module1 &module1, QWidget *parent) : QMainWindow(parent), m(module1) {}
-frmMain::~frmMain() = default;
-void frmMain::Form_Load() {}
-void frmMain::RefreshMainMenus() {}
-void frmMain::gameDirectoryConfigured() {}
+
+#include "ui_frmMain.h"
+
+#include "app/Module1.h"
+#include "app/widgets/AccessibleNames.h"
+#include "app/widgets/CtrlTabSwitcher.h"
+#include "app/widgets/IconFactory.h"
+#include "app/widgets/MainMenus.h"
+#include "app/widgets/frmOptions.h"
+#include "app/widgets/frmPrefs.h"
+#include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
+#include "launch/widgets/LaunchOptions.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/SettingsStore.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+using IconFactory::Picture;
+
+frmMain::frmMain(Module1 &module1, QWidget *parent)
+    : QMainWindow(parent), m(module1), ui(std::make_unique<Ui::frmMain>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(IconFactory::icon(Picture::Program));
+    m_menus = std::make_unique<MainMenus>(*this);
+
+    for (const char *text : {"Zentrel 98", "9/25/98"}) {
+        auto *panel = new QLabel(QString::fromLatin1(text), ui->StatusBar1);
+        panel->setAccessibleName(panel->text());
+        panel->setContentsMargins(6, 0, 6, 0);
+        ui->StatusBar1->addPermanentWidget(panel);
+    }
+
+    composePanels();
+    createTimers();
+    setPictures();
+    AccessibleNames::fill(this);
+    new CtrlTabSwitcher(*this, *ui->tbsOptions);
+    quitProgram = [] { QCoreApplication::quit(); };
+    connectSignals();
+    fixWindowSize();
+}
+
+frmMain::~frmMain()
+{
+    // Tearing the pages down would report tab changes to a half-destroyed window.
+    ui->tbsOpt->disconnect(this);
+    ui->tbsOptions->disconnect(this);
+    // The launch options own their panels: let them go while the pages still hold them.
+    delete launch;
+}
+
+void frmMain::composePanels()
+{
+    launch = new LaunchOptions(m);
+    launch->isVersion15 = [this] { return m_menus->mnuVersion15->isChecked(); };
+    launch->clearConRtsOptions = [] {};
+    launch->untickUseCon = [this] {
+        if (auto *useCon = findChild<QCheckBox *>(QStringLiteral("chkUseCon")))
+            useCon->setChecked(false);
+    };
+    launch->focusLaunchButton = [this] { ui->cmdLaunch->setFocus(); };
+
+    conRts = new ConRtsPanel;
+    editor = new ConEditorPage;
+    ui->picOptions_0->layout()->addWidget(launch->singlePlayerPanel());
+    ui->picOptions_1->layout()->addWidget(launch->multiPlayerPanel());
+    ui->picOptions_2->layout()->addWidget(conRts);
+    ui->picOptions_3->layout()->addWidget(launch->miscPanel());
+    ui->PicOpt_1->layout()->addWidget(editor);
+
+    // Room for the largest panel (Single Player) even before its contents are known.
+    ui->tbsOptions->setMinimumSize(600, 360);
+}
+
+void frmMain::createTimers()
+{
+    struct Spec { QTimer *&timer; const char *name; int interval; };
+    for (const Spec &spec : {Spec{tmrTopWin, "tmrTopWin", 5000}, Spec{tmrChkWin, "tmrChkWin", 2000},
+                             Spec{tmrBeep, "tmrBeep", 2000}, Spec{tmrGameTimer, "tmrGameTimer", 60000}}) {
+        spec.timer = new QTimer(this);
+        spec.timer->setObjectName(QLatin1String(spec.name));
+        spec.timer->setInterval(spec.interval);
+    }
+}
+
+// Picture buttons get their pictures here, also those of the panels built elsewhere; a button
+// that already has a picture keeps it.
+void frmMain::setPictures()
+{
+    const std::pair<const char *, Picture> pictures[] = {
+        {"cmdLaunch", Picture::Launch},      {"cmdReset", Picture::Clear},
+        {"cmdGameTimer", Picture::Timer},    {"cmdSclear", Picture::Clear},
+        {"cmdMclear", Picture::Clear},       {"cmdMscClear", Picture::Clear},
+        {"cmdConClear", Picture::Clear},     {"cmdUser", Picture::Folder},
+        {"cmdGame", Picture::Folder},        {"cmdDefs", Picture::Folder},
+        {"cmdRTS", Picture::Folder},         {"cmdSmap", Picture::Folder},
+        {"cmdMap", Picture::Folder},         {"cmdLoadCon", Picture::Open},
+        {"cmdPlaySave", Picture::Save},      {"cmdDefCon", Picture::Default},
+        {"cmdConEditClear", Picture::Revert}, {"cmdRand", Picture::Randomize},
+        {"cmdPlayRnd", Picture::Randomize},  {"cmdWeapRand", Picture::Randomize},
+        {"cmdEnemyRand", Picture::Randomize}, {"cmdMiscRand", Picture::Randomize},
+    };
+    for (const auto &[name, picture] : pictures) {
+        auto *button = findChild<QAbstractButton *>(QLatin1String(name));
+        if (button && button->icon().isNull())
+            button->setIcon(IconFactory::icon(picture));
+    }
+}
+
+void frmMain::connectSignals()
+{
+    MainMenus &mn = *m_menus;
+    connect(ui->tbsOpt, &QTabWidget::currentChanged, this, &frmMain::tbsOpt_Click);
+    connect(ui->tbsOptions, &QTabWidget::currentChanged, this, &frmMain::tbsOptions_Click);
+    connect(ui->cmdLaunch, &QAbstractButton::clicked, this, &frmMain::cmdLaunch_Click);
+    connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
+    connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    if (auto *optExit = editor->findChild<QAbstractButton *>(QStringLiteral("cmdOptExit")))
+        connect(optExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+
+    connect(mn.mnuFileExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
+    connect(mn.mnuSysExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
+    connect(mn.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
+    connect(mn.mnuViewPrefs, &QAction::triggered, this, &frmMain::mnuViewPrefs_Click);
+    connect(mn.mnuLaunchDuke, &QAction::triggered, this, &frmMain::cmdLaunch_Click);
+    connect(mn.mnuVersion13d, &QAction::triggered, this, &frmMain::mnuVersion13d_Click);
+    connect(mn.mnuVersion15, &QAction::triggered, this, &frmMain::mnuVersion15_Click);
+}
+
+// The window is as large as its contents want and stays that size: it can be minimized but not
+// resized or maximized.
+void frmMain::fixWindowSize()
+{
+    ensurePolished();
+    adjustSize();
+    setFixedSize(size());
+}
+
+void frmMain::centreOnScreen()
+{
+    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void frmMain::Form_Load()
+{
+    StartupWidth = QString::number(width());
+    StartupHeight = QString::number(height());
+    centreOnScreen();
+    if (m.DukePath.isEmpty())
+        return;
+
+    ui->tbsOpt->setEnabled(true);
+    ui->tbsOptions->setEnabled(true);
+    enableSinglePlayerFrame();
+    ui->cmdLaunch->setEnabled(true);
+    ui->cmdReset->setEnabled(true);
+    ui->cmdGameTimer->setEnabled(true);
+    m.ConModified = false;
+    RefreshMainMenus();
+}
+
+void frmMain::enableSinglePlayerFrame() { launch->setSinglePlayerFrameEnabled(true); }
+
+void frmMain::enableMenuForFile(QAction *item, const QString &file)
+{
+    m.FileFound = false;
+    m.FileExists(m.gameFile(file));
+    item->setEnabled(m.FileFound);
+}
+
+void frmMain::RefreshMainMenus()
+{
+    MainMenus &mn = *m_menus;
+    enableMenuForFile(mn.mnuLaunchDuke, QStringLiteral("duke3d.exe"));
+    enableMenuForFile(mn.mnuLaunchBUild, QStringLiteral("build.exe"));
+    enableMenuForFile(mn.mnuLaunchSetup, QStringLiteral("setup.exe"));
+    enableMenuForFile(mn.mnuHelpBuild, QStringLiteral("buildhlp.exe"));
+    enableMenuForFile(mn.mnuHelpDuke3d, QStringLiteral("dn3dhelp.exe"));
+    m.FileFound = false;
+
+    if (m.LastVersion == 15)
+        mnuVersion15_Click();
+    else
+        mnuVersion13d_Click();
+}
+
+void frmMain::gameDirectoryConfigured()
+{
+    ui->tbsOpt->setEnabled(true);
+    ui->tbsOptions->setEnabled(true);
+    enableSinglePlayerFrame();
+    ui->cmdLaunch->setEnabled(true);
+    ui->cmdReset->setEnabled(true);
+    RefreshMainMenus();
+}
+
+void frmMain::selectVersion(bool version15)
+{
+    m_menus->mnuVersion13d->setChecked(!version15);
+    m_menus->mnuVersion15->setChecked(version15);
+    launch->versionChanged();
+    emit gameVersionChanged();
+}
+
+void frmMain::mnuVersion13d_Click() { selectVersion(false); }
+void frmMain::mnuVersion15_Click() { selectVersion(true); }
+
+// The page shown by a tab widget is its only visible page; the others stay enabled so the
+// switches they hold keep their state for the launch.
+void frmMain::tbsOpt_Click()
+{
+    if (ui->tbsOpt->currentWidget() == ui->PicOpt_1)
+        emit editorTabShown();
+}
+
+void frmMain::tbsOptions_Click() {}
+
+void frmMain::cmdLaunch_Click()
+{
+    if (launchRequested)
+        launchRequested();
+}
+
+void frmMain::cmdReset_Click() { launch->ClearAllOptions(); }
+
+void frmMain::mnuViewOptions_Click()
+{
+    frmOptions dialog(m, *this, this);
+    dialog.exec();
+}
+
+void frmMain::mnuViewPrefs_Click()
+{
+    frmPrefs dialog(m, this);
+    dialog.exec();
+}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+    if (quitProgram)
+        quitProgram();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    unload();
+    event->accept();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || windowState() != Qt::WindowNoState)
+        return;
+    const QSize startup(StartupWidth.toInt(), StartupHeight.toInt());
+    if (startup.isValid() && size() != startup)
+        resize(startup);
+}
+
+void frmMain::unload()
+{
+    // A window that never chose a version (no game directory yet) keeps the stored one rather
+    // than recording "15" that nobody picked.
+    const bool version15 = m_menus->mnuVersion15->isChecked();
+    if (version15 || m_menus->mnuVersion13d->isChecked())
+        m.platform.settings.setValue(QStringLiteral("Prefs"), QStringLiteral("LastVersion"),
+                                     version15 ? QStringLiteral("15") : QStringLiteral("13d"));
+    if (m.DukePath.isEmpty())
+        return;
+    for (const char *name : {"KVuser.map", "KVuser.con", "KVgame.con", "KVdefs.con"})
+        deleteWorkingFile(QLatin1String(name));
+}
+
+// Errors are ignored. Every spelling of the name goes: a case-sensitive disk may hold several.
+void frmMain::deleteWorkingFile(const QString &name)
+{
+    Files &files = m.platform.files;
+    const QString path = m.gameFile(name);
+    for (int guard = 0; guard < 64 && files.exists(path); ++guard)
+        if (!files.remove(path))
+            break;
+}

@@ -3,8 +3,16 @@
 #include "app/MainWindowLink.h"
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
+class ConEditorPage;
+class ConRtsPanel;
+class LaunchOptions;
 class Module1;
+class QTimer;
+struct MainMenus;
+namespace Ui { class frmMain; }
 
 // The main window "Zentrel": composes the option panels, the CON/RTS panel and the editor page,
 // owns the menus and the main window's lifecycle (load, unload, exit).
@@ -22,6 +30,62 @@ public:
     void gameDirectoryConfigured() override;
     QWidget *mainWindow() override { return this; }
 
+    LaunchOptions &launchOptions() { return *launch; }
+    MainMenus &menus() { return *m_menus; }
+    ConRtsPanel &conRtsPanel() { return *conRts; }
+    ConEditorPage &conEditorPage() { return *editor; }
+
+    // Handlers.
+    void cmdExit_Click();
+    void cmdLaunch_Click();
+    void cmdReset_Click();
+    void tbsOpt_Click();
+    void tbsOptions_Click();
+    void mnuVersion13d_Click();
+    void mnuVersion15_Click();
+    void mnuViewOptions_Click();
+    void mnuViewPrefs_Click();
+
+    // The window's width and height at load, as text.
+    QString StartupWidth;
+    QString StartupHeight;
+
+    // The Launch button and Launch > Duke3D run this (the launch procedure sets it).
+    std::function<void()> launchRequested;
+    // Ends the program after the exit command has unloaded the window; tests replace it.
+    std::function<void()> quitProgram;
+
+signals:
+    // The User Con Editor page became the shown page: its catalogue is to be refreshed.
+    void editorTabShown();
+    // A version command ran: mnuVersion15 is now ticked or unticked.
+    void gameVersionChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    void composePanels();
+    void createTimers();
+    void setPictures();
+    void connectSignals();
+    void fixWindowSize();
+    void centreOnScreen();
+    void enableMenuForFile(QAction *item, const QString &file);
+    void enableSinglePlayerFrame();
+    void selectVersion(bool version15);
+    void unload();
+    void deleteWorkingFile(const QString &name);
+
     Module1 &m;
+    std::unique_ptr<Ui::frmMain> ui;
+    std::unique_ptr<MainMenus> m_menus;
+    LaunchOptions *launch = nullptr;
+    ConRtsPanel *conRts = nullptr;
+    ConEditorPage *editor = nullptr;
+    QTimer *tmrTopWin = nullptr;
+    QTimer *tmrChkWin = nullptr;
+    QTimer *tmrBeep = nullptr;
+    QTimer *tmrGameTimer = nullptr;
 };

@@ -1,26 +1,87 @@
-// Placeholder until the option panels are built: empty panels, no rules.
 #include "launch/widgets/LaunchOptions.h"
 
-#include "launch/CommandLine.h"
-
-#include <QWidget>
+#include "launch/widgets/LaunchContext.h"
+#include "launch/widgets/MiscPanel.h"
+#include "launch/widgets/MultiPlayerPanel.h"
+#include "launch/widgets/SinglePlayerPanel.h"
 
 struct LaunchOptions::Private
 {
-    CommandLine commandLine;
-    QWidget *single = new QWidget;
-    QWidget *multi = new QWidget;
-    QWidget *misc = new QWidget;
+    LaunchContext context;
 };
 
-LaunchOptions::LaunchOptions(Module1 &, QObject *parent) : QObject(parent), d(new Private) {}
-LaunchOptions::~LaunchOptions() { delete d; }
-QWidget *LaunchOptions::singlePlayerPanel() const { return d->single; }
-QWidget *LaunchOptions::multiPlayerPanel() const { return d->multi; }
-QWidget *LaunchOptions::miscPanel() const { return d->misc; }
-CommandLine &LaunchOptions::commandLine() { return d->commandLine; }
-void LaunchOptions::ClearSinglePlayerOptions() {}
-void LaunchOptions::ClearMultiPlayerOptions() {}
-void LaunchOptions::ClearMiscOptions() {}
-void LaunchOptions::ClearAllOptions() {}
-void LaunchOptions::versionChanged() {}
+LaunchOptions::LaunchOptions(Module1 &, QObject *parent) : QObject(parent), d(new Private)
+{
+    LaunchContext &ctx = d->context;
+    ctx.version15 = [this] { return isVersion15 && isVersion15(); };
+    ctx.focusLaunchButton = [this] {
+        if (focusLaunchButton)
+            focusLaunchButton();
+    };
+    ctx.single = new SinglePlayerPanel(ctx);
+    ctx.multi = new MultiPlayerPanel(ctx);
+    ctx.misc = new MiscPanel(ctx);
+}
+
+LaunchOptions::~LaunchOptions()
+{
+    // The panels may have been put into the main window's tabs; whoever goes first takes them.
+    LaunchContext &ctx = d->context;
+    delete ctx.single.data();
+    delete ctx.multi.data();
+    delete ctx.misc.data();
+    delete d;
+}
+
+QWidget *LaunchOptions::singlePlayerPanel() const { return d->context.single; }
+QWidget *LaunchOptions::multiPlayerPanel() const { return d->context.multi; }
+QWidget *LaunchOptions::miscPanel() const { return d->context.misc; }
+SinglePlayerPanel *LaunchOptions::single() const { return d->context.single; }
+MultiPlayerPanel *LaunchOptions::multi() const { return d->context.multi; }
+MiscPanel *LaunchOptions::misc() const { return d->context.misc; }
+CommandLine &LaunchOptions::commandLine() { return d->context.commandLine; }
+NetworkValues &LaunchOptions::networkValues() { return d->context.network; }
+
+void LaunchOptions::setSinglePlayerFrameEnabled(bool enabled)
+{
+    if (d->context.single)
+        d->context.single->setFrameEnabled(enabled);
+}
+
+void LaunchOptions::ClearSinglePlayerOptions()
+{
+    if (d->context.single)
+        d->context.single->ClearSinglePlayerOptions();
+}
+
+void LaunchOptions::ClearMultiPlayerOptions()
+{
+    if (d->context.multi)
+        d->context.multi->ClearMultiPlayerOptions();
+}
+
+void LaunchOptions::ClearMiscOptions()
+{
+    if (d->context.misc)
+        d->context.misc->ClearMiscOptions();
+}
+
+void LaunchOptions::ClearAllOptions()
+{
+    if (clearConRtsOptions)
+        clearConRtsOptions();
+    ClearMultiPlayerOptions();
+    ClearMiscOptions();
+    ClearSinglePlayerOptions();
+    if (untickUseCon)
+        untickUseCon();
+}
+
+void LaunchOptions::versionChanged()
+{
+    LaunchContext &ctx = d->context;
+    if (ctx.single && ctx.single->isOn())
+        ctx.single->reinitialise();
+    else if (ctx.multi && ctx.multi->isOn())
+        ctx.multi->reinitialise();
+}

@@ -6,6 +6,10 @@
 class CommandLine;
 class Module1;
 class QWidget;
+struct NetworkValues;
+class SinglePlayerPanel;
+class MultiPlayerPanel;
+class MiscPanel;
 
 // Owns the game switches (CommandLine) and the Single Player, Multi Player and Misc panels with
 // the rules between them. The main window puts the panels into its option tabs.
@@ -20,7 +24,17 @@ public:
     QWidget *multiPlayerPanel() const;  // contents of picOptions_1
     QWidget *miscPanel() const;         // contents of picOptions_3
 
+    // The same panels with their own operations (what the launch reads, the map and saved-game
+    // lists that the saved-game scan and the map buttons fill).
+    SinglePlayerPanel *single() const;
+    MultiPlayerPanel *multi() const;
+    MiscPanel *misc() const;
+
     CommandLine &commandLine();
+    NetworkValues &networkValues(); // filled from duke3d.cfg by its reader
+
+    // fraSingPl, enabled once the game directory is known.
+    void setSinglePlayerFrameEnabled(bool enabled);
 
     void ClearSinglePlayerOptions();
     void ClearMultiPlayerOptions();
@@ -31,9 +45,10 @@ public:
     void versionChanged();
 
     // Set by the main window.
-    std::function<bool()> isVersion15;        // mnuVersion15 ticked
+    std::function<bool()> isVersion15;        // mnuVersion15 ticked; false while unset
     std::function<void()> clearConRtsOptions; // Clear CON/RTS Options
     std::function<void()> untickUseCon;       // untick chkUseCon
+    std::function<void()> focusLaunchButton;  // give cmdLaunch the focus (after a saved game is chosen)
 
 private:
     struct Private;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of Zentrel's picture buttons and its program icon, painted with QPainter so the
+// program ships no artwork. Each icon carries pixmaps for the common sizes at 1x and 2x, so it
+// stays crisp under a scale factor.
+namespace IconFactory {
+
+enum class Picture {
+    Program,   // the window icon: a radiation sign on a dark badge
+    Launch,    // a play triangle
+    Clear,     // an eraser
+    Timer,     // a clock face
+    Folder,    // an opening folder
+    Open,      // a folder with a document
+    Save,      // a floppy disk
+    Default,   // a document with a star: the stock file
+    Revert,    // an arrow turning back
+    Randomize, // a die
+};
+
+QIcon icon(Picture picture);
+
+} // namespace IconFactory

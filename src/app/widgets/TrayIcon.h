@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The tray icon of the Launch Preference "Minimized to Tray" and its pop-up menu mnuSystemTray
+// (mnuSysUnhide, mnuSysLaunch, mnuSysShow, mnuSysExit, made by the main window). Without a system
+// tray the main window is minimised instead, so it never becomes unreachable.
+class TrayIcon : public QObject
+{
+    Q_OBJECT
+public:
+    TrayIcon(QWidget *mainWindow, QMenu *mnuSystemTray, QObject *parent = nullptr);
+    ~TrayIcon() override;
+
+    // The program put itself in the tray and has not been restored since; a relaunch from the
+    // tray sets it so the launch adds no second icon.
+    bool InTray = false;
+
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    bool iconShown() const { return m_icon.isVisible(); }
+
+    // mnuSysUnhide follows the supervisor's Unhide state.
+    void setUnhideEnabled(bool enabled);
+
+    // Replaceable for tests; a tray exists when this says so.
+    std::function<bool()> trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+
+    QSystemTrayIcon &icon() { return m_icon; }
+
+    void trayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
+    void mnuSysUnhide_Click();
+    void mnuSysLaunch_Click();
+    void mnuSysShow_Click();
+    void mnuSysExit_Click();
+
+signals:
+    void unhideRequested();   // run UnhideGame
+    void relaunchRequested(); // run Launch with the options as they stand
+    void exitRequested();     // run the exit command
+
+private:
+    void connectSignals();
+    void showMainWindow();
+    QAction *action(const char *name) const;
+
+    QWidget *m_main;
+    QMenu *m_menu;
+    QSystemTrayIcon m_icon;
+    bool m_busy = false; // a tray event is being handled (the pop-up menu runs its own loop)
+};

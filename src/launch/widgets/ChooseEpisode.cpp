@@ -1,0 +1,28 @@
+#include "launch/widgets/ChooseEpisode.h"
+
+#include "launch/CommandLine.h"
+#include "launch/EpisodeTables.h"
+#include "launch/widgets/PanelHelpers.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+void ChooseEpisode(QComboBox *episodes, QComboBox *levels, QListWidget *maps, QComboBox *savedGames,
+                   CommandLine &commandLine)
+{
+    maps->clear();
+    commandLine.UserMapSwitch.clear();
+    PanelHelpers::selectIndex(savedGames, -1);
+    commandLine.SavedGameSwitch.clear();
+    PanelHelpers::fillList(levels);
+    commandLine.LevelSwitch.clear();
+
+    const int episode = episodes->currentIndex();
+    if (episode < 0) {
+        commandLine.EpisodeSwitch.clear();
+        return;
+    }
+    commandLine.EpisodeSwitch = EpisodeTables::episodeSwitch(episode);
+    PanelHelpers::fillList(levels, EpisodeTables::levelNames(episode));
+    levels->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,156 @@
+#include "app/widgets/TrayIcon.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+// The main window's side as the main window builds it: the SysTray menu and its items.
+struct TrayRig
+{
+    QWidget main;
+    QMenu *menu = buildMenu(&main);
+    QAction *unhide = item("mnuSysUnhide");
+    QAction *launch = item("mnuSysLaunch");
+    QAction *show = item("mnuSysShow");
+    QAction *exit = item("mnuSysExit");
+    TrayIcon tray{&main, menu};
+
+    explicit TrayRig(bool trayExists = true)
+    {
+        main.setWindowTitle(QStringLiteral("Zentrel"));
+        tray.trayAvailable = [trayExists] { return trayExists; };
+        main.show();
+    }
+    static QMenu *buildMenu(QWidget *owner)
+    {
+        auto *menu = new QMenu(QStringLiteral("SysTray"), owner);
+        menu->setObjectName(QStringLiteral("mnuSystemTray"));
+        const char *items[][2] = {{"mnuSysUnhide", "&Unhide Duke3d"},
+                                  {"mnuSysLaunch", "&Relaunch Duke3d"},
+                                  {"mnuSysShow", "&Show Zentrel"},
+                                  {"mnuSysExit", "&Exit"}};
+        for (const auto &i : items) {
+            if (qstrcmp(i[0], "mnuSysExit") == 0)
+                menu->addSeparator();
+            menu->addAction(QString::fromLatin1(i[1]))->setObjectName(QLatin1String(i[0]));
+        }
+        menu->actions().first()->setEnabled(false);
+        return menu;
+    }
+    QAction *item(const char *name) const { return menu->findChild<QAction *>(QLatin1String(name)); }
+};
+
+class TestTrayIcon : public QObject
+{
+    Q_OBJECT
+private slots:
+    void addHidesTheWindowBehindOneIcon()
+    {
+        TrayRig r;
+        r.tray.AddTrayIcon();
+        QVERIFY(r.tray.iconShown());
+        QVERIFY(!r.main.isVisible());
+        QCOMPARE(r.tray.icon().toolTip(), QStringLiteral("Zentrel"));
+        QVERIFY(!r.tray.InTray); // AddTrayIcon leaves InTray to the relaunch
+    }
+
+    void withoutATrayTheWindowIsMinimisedNotHidden()
+    {
+        TrayRig r(false);
+        r.tray.AddTrayIcon();
+        QVERIFY(!r.tray.iconShown());
+        QVERIFY(r.main.isVisible());
+        QTRY_VERIFY(r.main.isMinimized());
+    }
+
+    // Double-click and Show both bring the window back and leave the tray.
+    void leavingTheTray_data()
+    {
+        QTest::addColumn<bool>("byDoubleClick");
+        QTest::newRow("double-click") << true;
+        QTest::newRow("Show Zentrel") << false;
+    }
+    void leavingTheTray()
+    {
+        QFETCH(bool, byDoubleClick);
+        TrayRig r;
+        r.tray.AddTrayIcon();
+        r.tray.InTray = true;
+        if (byDoubleClick)
+            emit r.tray.icon().activated(QSystemTrayIcon::DoubleClick);
+        else
+            r.show->trigger();
+        QVERIFY(r.main.isVisible());
+        QVERIFY(!r.tray.iconShown());
+        QVERIFY(!r.tray.InTray);
+    }
+
+    void singleClickDoesNothing()
+    {
+        TrayRig r;
+        r.tray.AddTrayIcon();
+        emit r.tray.icon().activated(QSystemTrayIcon::Trigger);
+        QVERIFY(r.tray.iconShown());
+        QVERIFY(!r.main.isVisible());
+    }
+
+    void relaunchMarksInTrayBeforeLaunching()
+    {
+        TrayRig r;
+        r.tray.AddTrayIcon();
+        bool inTrayAtLaunch = false;
+        QObject::connect(&r.tray, &TrayIcon::relaunchRequested, [&] {
+            inTrayAtLaunch = r.tray.InTray;
+            // What the launch does under "Minimized to Tray": add the icon unless InTray.
+            if (!r.tray.InTray)
+                r.tray.AddTrayIcon();
+        });
+        r.launch->trigger();
+        QVERIFY(inTrayAtLaunch);
+        QVERIFY(r.tray.iconShown());
+    }
+
+    void menuItemsReachTheirCommands()
+    {
+        TrayRig r;
+        QSignalSpy unhide(&r.tray, &TrayIcon::unhideRequested);
+        QSignalSpy exit(&r.tray, &TrayIcon::exitRequested);
+        r.tray.setUnhideEnabled(true);
+        QVERIFY(r.unhide->isEnabled());
+        r.unhide->trigger();
+        r.exit->trigger();
+        QCOMPARE(unhide.size(), 1);
+        QCOMPARE(exit.size(), 1);
+        r.tray.setUnhideEnabled(false);
+        QVERIFY(!r.unhide->isEnabled());
+    }
+
+    // Right-click opens the menu; while it is open another tray event does nothing.
+    void rightClickOpensTheMenuAndBlocksOtherEvents()
+    {
+        TrayRig r;
+        r.tray.AddTrayIcon();
+        bool opened = false, unhideEnabled = true;
+        QTimer::singleShot(50, [&] {
+            opened = r.menu->isVisible();
+            unhideEnabled = r.unhide->isEnabled();
+            emit r.tray.icon().activated(QSystemTrayIcon::DoubleClick); // busy: ignored
+            r.menu->close();
+        });
+        emit r.tray.icon().activated(QSystemTrayIcon::Context);
+        QVERIFY(opened);
+        QVERIFY(!unhideEnabled);
+        QVERIFY(r.tray.iconShown());
+        QVERIFY(!r.main.isVisible());
+
+        emit r.tray.icon().activated(QSystemTrayIcon::DoubleClick); // no longer busy
+        QVERIFY(r.main.isVisible());
+    }
+};
+
+QTEST_MAIN(TestTrayIcon)
+#include "tst_trayicon.moc"

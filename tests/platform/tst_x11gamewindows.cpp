@@ -1,0 +1,419 @@
+// The window layer against a real X server: its own Xvfb, openbox as window manager, and a real
+// DOSBox running the waiting stand-in game.
+#include "app/GameSupervisor.h"
+#include "app/Module1.h"
+#include "app/widgets/TrayIcon.h"
+#include "platform/DiskFiles.h"
+#include "platform/Platform.h"
+#include "platform/linux/X11GameWindows.h"
+
+#include "FakePrompts.h"
+#include "MemorySettingsStore.h"
+#include "X11Session.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+xcb_connection_t *qtConnection()
+{
+    return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+bool isMapped(quint32 window)
+{
+    auto *r = xcb_get_window_attributes_reply(qtConnection(),
+                                              xcb_get_window_attributes(qtConnection(), window), nullptr);
+    const bool mapped = r && r->map_state != XCB_MAP_STATE_UNMAPPED;
+    std::free(r);
+    return mapped;
+}
+
+QPoint screenPosition(quint32 window)
+{
+    xcb_connection_t *c = qtConnection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    auto *r = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr);
+    const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : QPoint(-1, -1);
+    std::free(r);
+    return p;
+}
+
+void setInputFocus(quint32 window)
+{
+    xcb_set_input_focus(qtConnection(), XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    xcb_flush(qtConnection());
+}
+
+quint32 firstChild(quint32 window)
+{
+    auto *r = xcb_query_tree_reply(qtConnection(), xcb_query_tree(qtConnection(), window), nullptr);
+    quint32 child = (r && xcb_query_tree_children_length(r) > 0) ? xcb_query_tree_children(r)[0] : 0;
+    std::free(r);
+    return child;
+}
+
+bool activate(quint32 window)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
+                                                         QStringLiteral("--sync"), QString::number(window)})
+           == 0;
+}
+
+} // namespace
+
+class TestX11GameWindows : public QObject
+{
+    Q_OBJECT
+
+    X11Session &session;
+    QTemporaryDir tmp;
+    QString stub;
+    QProcess openbox;
+    QList<std::shared_ptr<QProcess>> dosboxes;
+
+    MemorySettingsStore settings;
+    DiskFiles files;
+    FakePrompts prompts;
+    Platform platform{settings, files, prompts, QString()};
+
+    std::unique_ptr<X11GameWindows> windows;
+    std::shared_ptr<QProcess> longGame; // runs for the whole suite
+    quint32 gameWindow = 0;
+
+    // A DOSBox running the stand-in, which waits that many seconds before it ends.
+    std::shared_ptr<QProcess> startGame(const QString &name, int seconds,
+                                        const QString &program = QStringLiteral("DUKE3D.EXE"))
+    {
+        const QString dir = tmp.filePath(name);
+        QDir().mkpath(dir);
+        QFile::copy(stub, dir + QStringLiteral("/DUKE3D.EXE"));
+        QFile::copy(QFileInfo(stub).dir().filePath(QStringLiteral("COMMIT.EXE")),
+                    dir + QStringLiteral("/COMMIT.EXE"));
+        QFile wait(dir + QStringLiteral("/WAIT.TXT"));
+        wait.open(QIODevice::WriteOnly);
+        wait.write(QByteArray::number(seconds));
+        wait.close();
+        QFile conf(dir + QStringLiteral(".conf"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write("[sdl]\nfullscreen=false\nautolock=false\n[cpu]\ncycles=3000\n[mixer]\nnosound=true\n");
+        conf.close();
+
+        auto p = std::make_shared<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        p->setProcessEnvironment(env);
+        p->setProgram(QStringLiteral("dosbox"));
+        p->setArguments({QStringLiteral("-conf"), conf.fileName(), QStringLiteral("-c"),
+                         QStringLiteral("mount c \"%1\"").arg(dir), QStringLiteral("-c"),
+                         QStringLiteral("c:"), QStringLiteral("-c"), program});
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->start();
+        dosboxes << p;
+        return p->waitForStarted() ? p : nullptr;
+    }
+
+    quint32 waitForWindow(X11GameWindows &w, const QString &title, int ms = 15000)
+    {
+        QDeadlineTimer deadline(ms);
+        quint32 found = 0;
+        while ((found = w.findWindow(title)) == 0 && !deadline.hasExpired())
+            QTest::qWait(50);
+        return found;
+    }
+
+public:
+    explicit TestX11GameWindows(X11Session &s) : session(s) {}
+
+private slots:
+    void initTestCase()
+    {
+        if (!session.started())
+            QSKIP(qPrintable(session.problem()));
+        if (QStandardPaths::findExecutable(QStringLiteral("dosbox")).isEmpty())
+            QSKIP("DOSBox is not installed (scripts/bootstrap.sh installs it)");
+        QVERIFY(tmp.isValid());
+        stub = QStringLiteral(ZENTREL_BIN_DIR "/../dosstub/DUKE3D.EXE");
+        if (!QFile::exists(stub)) {
+            stub = tmp.filePath(QStringLiteral("DUKE3D.EXE"));
+            const int rc =
+                QProcess::execute(QStringLiteral("nasm"),
+                                  {QStringLiteral("-f"), QStringLiteral("bin"), QStringLiteral("-I"),
+                                   QStringLiteral(ZENTREL_SOURCE_DIR "/tools/dosstub/"), QStringLiteral("-o"),
+                                   stub, QStringLiteral(ZENTREL_SOURCE_DIR "/tools/dosstub/duke3d.asm")});
+            if (rc != 0)
+                QSKIP("no stand-in game: neither the built one nor nasm");
+        }
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+        openbox.setProcessEnvironment(env);
+        openbox.setStandardOutputFile(QProcess::nullDevice());
+        openbox.setStandardErrorFile(QProcess::nullDevice());
+        openbox.start(QStringLiteral("openbox"), {});
+        QVERIFY(openbox.waitForStarted());
+
+        windows = std::make_unique<X11GameWindows>();
+        QVERIFY(windows->available());
+        QVERIFY(windows->sharesQtConnection());
+        QTRY_VERIFY_WITH_TIMEOUT(windows->windowManagerPresent(), 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        for (const auto &p : dosboxes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(3000);
+            }
+        }
+        if (openbox.state() != QProcess::NotRunning) {
+            openbox.terminate();
+            openbox.waitForFinished(3000);
+        }
+    }
+
+    void withoutADisplayTheLayerSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("no display") << QByteArray() << "DISPLAY";
+        QTest::newRow("Wayland only") << QByteArray("wayland-0") << "Wayland";
+    }
+    void withoutADisplayTheLayerSaysWhy()
+    {
+        QFETCH(QByteArray, wayland);
+        QFETCH(QString, mentions);
+        const QByteArray display = qgetenv("DISPLAY");
+        const QByteArray oldWayland = qgetenv("WAYLAND_DISPLAY");
+        qunsetenv("DISPLAY");
+        wayland.isEmpty() ? qunsetenv("WAYLAND_DISPLAY") : qputenv("WAYLAND_DISPLAY", wayland);
+        X11GameWindows none(X11GameWindows::Connection::Own);
+        qputenv("DISPLAY", display);
+        oldWayland.isEmpty() ? qunsetenv("WAYLAND_DISPLAY") : qputenv("WAYLAND_DISPLAY", oldWayland);
+
+        QVERIFY(!none.available());
+        QVERIFY2(none.reason().contains(mentions), qPrintable(none.reason()));
+        QCOMPARE(none.findWindow(QStringLiteral("Duke3d")), 0u);
+        QCOMPARE(none.foreground().known, false);
+        none.hide(1); // harmless
+    }
+
+    void findsTheGameByProgramWordAndProcess()
+    {
+        longGame = startGame(QStringLiteral("long"), 600);
+        QVERIFY(longGame);
+        // A window of a process Zentrel did not start is never found, whatever it shows.
+        X11GameWindows stranger(X11GameWindows::Connection::Own);
+        stranger.registerProcess(longGame->processId() + 100000, QStringLiteral("DUKE3D.EXE"), true);
+        QTest::qWait(2000);
+        QCOMPARE(stranger.findWindow(QStringLiteral("Duke3d")), 0u);
+
+        windows->registerProcess(longGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
+        gameWindow = waitForWindow(*windows, QStringLiteral("Duke3d"));
+        QVERIFY(gameWindow);
+        QCOMPARE(windows->findWindow(QStringLiteral("DUKE3D")), gameWindow);
+        QCOMPARE(windows->findWindow(QStringLiteral("Commit")), 0u);
+        QCOMPARE(windows->findWindow(QStringLiteral("Finished - Duke3d")), 0u); // still running
+        QVERIFY(windows->isWindow(gameWindow));
+        QVERIFY(!windows->isWindow(0));
+    }
+
+    void hidesWhenThePlayerSwitchesAwayAndShowsWithoutStealingFocus()
+    {
+        QVERIFY(gameWindow);
+        Module1 module(platform);
+        module.HideDosWin = QStringLiteral("Yes");
+        module.CloseDosWin = QStringLiteral("No");
+        GameSupervisor supervisor(module, *windows);
+
+        QVERIFY(activate(gameWindow));
+        QTRY_COMPARE(windows->foreground().window, gameWindow);
+        supervisor.WatchGame(longGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
+        QCOMPARE(supervisor.GameWindow, gameWindow);
+        supervisor.tmrTopWin_Timer();
+        QVERIFY(supervisor.tmrChkWin.isActive());
+        supervisor.tmrChkWin_Timer(); // the game in front: stays
+        QVERIFY(isMapped(gameWindow));
+
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("Another program"));
+        other.resize(200, 100);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        QVERIFY(activate(other.winId()));
+        QTRY_COMPARE(windows->foreground().window, quint32(other.winId()));
+        const QPoint before = screenPosition(gameWindow);
+
+        supervisor.tmrChkWin_Timer();
+        QTRY_VERIFY(!isMapped(gameWindow));
+        QVERIFY(supervisor.unhideEnabled());
+        QVERIFY(!supervisor.tmrChkWin.isActive());
+        QVERIFY(windows->isWindow(gameWindow));
+        QCOMPARE(windows->findWindow(QStringLiteral("Duke3d")), gameWindow); // hidden, still known
+
+        supervisor.UnhideGame();
+        QTRY_VERIFY(isMapped(gameWindow));
+        QTest::qWait(300); // give the window manager time to (not) move the focus
+        QCOMPARE(windows->foreground().window, quint32(other.winId()));
+        QTRY_COMPARE(screenPosition(gameWindow), before);
+        QVERIFY(!supervisor.unhideEnabled());
+    }
+
+    void finishedWindowIsClosedOnRequest()
+    {
+        auto shortGame = startGame(QStringLiteral("short"), 2);
+        QVERIFY(shortGame);
+        // Its own layer (own connection), so the long game's window cannot answer for it.
+        X11GameWindows own(X11GameWindows::Connection::Own);
+        own.registerProcess(shortGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
+        const quint32 running = waitForWindow(own, QStringLiteral("Duke3d"));
+        QVERIFY(running);
+        QVERIFY(running != gameWindow);
+        QCOMPARE(own.findWindow(QStringLiteral("Finished - Duke3d")), 0u);
+        // Not asked again until the game has ended: the title change is followed as it happens.
+        QTest::qWait(3500);
+        QCOMPARE(own.findWindow(QStringLiteral("Finished - duke3d")), running);
+        QCOMPARE(own.findWindow(QStringLiteral("Duke3d")), 0u);
+
+        Module1 module(platform);
+        module.HideDosWin = QStringLiteral("No");
+        module.CloseDosWin = QStringLiteral("Yes");
+        module.FinishedTitle = QStringLiteral("Finished - Duke3d");
+        GameSupervisor supervisor(module, own);
+        supervisor.GameWindow = running;
+        supervisor.tmrChkWin.start();
+        supervisor.tmrChkWin_Timer();
+        QVERIFY(!supervisor.tmrChkWin.isActive());
+        QVERIFY(shortGame->waitForFinished(5000));
+        QCOMPARE(shortGame->exitStatus(), QProcess::NormalExit);
+        QTRY_VERIFY(!own.isWindow(running));
+    }
+
+    // The launcher hands over to the game at once and DOSBox returns to its prompt after both.
+    void networkLauncherWindowFinishesToo()
+    {
+        if (!QFileInfo::exists(QFileInfo(stub).dir().filePath(QStringLiteral("COMMIT.EXE"))))
+            QSKIP("the stand-in launcher is not built");
+        auto net = startGame(QStringLiteral("net"), 1, QStringLiteral("COMMIT.EXE"));
+        QVERIFY(net);
+        X11GameWindows own(X11GameWindows::Connection::Own);
+        own.registerProcess(net->processId(), QStringLiteral("commit.exe"), true);
+        const quint32 finished = waitForWindow(own, QStringLiteral("Finished - Commit"));
+        QVERIFY(finished);
+        QCOMPARE(own.findWindow(QStringLiteral("Finished - Duke3d")), finished);
+        own.requestClose(finished);
+        QVERIFY(net->waitForFinished(5000));
+    }
+
+    // A real system tray (trayer): the icon appears and the window leaves the screen.
+    void trayIconInARealTray()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            QSKIP("trayer is not installed");
+        QProcess trayer;
+        trayer.setStandardOutputFile(QProcess::nullDevice());
+        trayer.setStandardErrorFile(QProcess::nullDevice());
+        trayer.start(QStringLiteral("trayer"), {});
+        QVERIFY(trayer.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+
+        QWidget main;
+        main.setWindowTitle(QStringLiteral("Zentrel"));
+        auto *menu = new QMenu(&main);
+        menu->setObjectName(QStringLiteral("mnuSystemTray"));
+        menu->addAction(QStringLiteral("&Show Zentrel"))->setObjectName(QStringLiteral("mnuSysShow"));
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        {
+            TrayIcon tray(&main, menu);
+            tray.AddTrayIcon();
+            QVERIFY(tray.iconShown());
+            QTRY_VERIFY(!isMapped(main.winId()));
+            QVERIFY(!tray.icon().geometry().isEmpty()); // docked in the tray
+            emit tray.icon().activated(QSystemTrayIcon::DoubleClick);
+            QTRY_VERIFY(isMapped(main.winId()));
+            QVERIFY(!tray.iconShown());
+        }
+        trayer.terminate();
+        trayer.waitForFinished(3000);
+    }
+
+    // From here on there is no window manager.
+    void withoutAWindowManager()
+    {
+        QVERIFY(gameWindow);
+        openbox.terminate();
+        QVERIFY(openbox.waitForFinished(5000));
+        QTRY_VERIFY(!windows->windowManagerPresent()); // the root's stale announcement is not trusted
+
+        // A fresh layer on its own connection finds the game among the root's children.
+        X11GameWindows own(X11GameWindows::Connection::Own);
+        QVERIFY(!own.sharesQtConnection());
+        own.registerProcess(longGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
+        QCOMPARE(own.findWindow(QStringLiteral("Duke3d")), gameWindow);
+
+        Module1 module(platform);
+        module.HideDosWin = QStringLiteral("Yes");
+        module.CloseDosWin = QStringLiteral("No");
+        GameSupervisor supervisor(module, own);
+        supervisor.GameWindow = gameWindow;
+
+        // Focus that follows the pointer tells nothing: never hide on it.
+        setInputFocus(XCB_INPUT_FOCUS_POINTER_ROOT);
+        QTRY_VERIFY(!own.foreground().known);
+        supervisor.tmrChkWin.start();
+        supervisor.tmrChkWin_Timer();
+        QVERIFY(isMapped(gameWindow));
+        QVERIFY(supervisor.tmrChkWin.isActive());
+
+        // Focus inside the game's window counts as the game's window.
+        const quint32 inner = firstChild(gameWindow);
+        QVERIFY(inner);
+        setInputFocus(inner);
+        QTRY_COMPARE(own.foreground().window, gameWindow);
+        supervisor.tmrChkWin_Timer();
+        QVERIFY(isMapped(gameWindow));
+
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        setInputFocus(other.winId());
+        QTRY_COMPARE(own.foreground().window, quint32(other.winId()));
+        const QPoint before = screenPosition(gameWindow);
+        supervisor.tmrChkWin_Timer();
+        QTRY_VERIFY(!isMapped(gameWindow));
+        supervisor.UnhideGame();
+        QTRY_VERIFY(isMapped(gameWindow));
+        QCOMPARE(own.foreground().window, quint32(other.winId()));
+        QCOMPARE(screenPosition(gameWindow), before);
+
+        // The close request also works without a window manager.
+        own.requestClose(gameWindow);
+        QVERIFY(longGame->waitForFinished(5000));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    X11Session session; // before the application: it needs the display
+    QApplication app(argc, argv);
+    TestX11GameWindows test(session);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_x11gamewindows.moc"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/GameWindows.h"
+
+#include <QList>
+#include <QMap>
+
+// A scripted window system: each window has the title the game's console would carry ("Duke3d",
+// "Finished - Duke3d"), and every action is recorded.
+class FakeGameWindows : public GameWindows
+{
+public:
+    struct Window
+    {
+        QString title;
+        bool visible = true;
+    };
+    struct Registered
+    {
+        qint64 pid;
+        QString program;
+        bool inDosBox;
+    };
+
+    QMap<Handle, Window> windows;
+    Foreground front{true, 0};
+    bool up = true;
+    QString why;
+
+    QList<Registered> registered;
+    QList<Handle> hidden, shown, closed; // in call order, 0 included
+
+    bool available() const override { return up; }
+    QString reason() const override { return why; }
+    void registerProcess(qint64 pid, const QString &program, bool inDosBox) override
+    {
+        registered.append({pid, program, inDosBox});
+    }
+    Handle findWindow(const QString &title) override
+    {
+        for (auto it = windows.cbegin(); it != windows.cend(); ++it)
+            if (it->title.compare(title, Qt::CaseInsensitive) == 0)
+                return it.key();
+        return 0;
+    }
+    bool isWindow(Handle window) override { return windows.contains(window); }
+    Foreground foreground() override { return front; }
+    void hide(Handle window) override
+    {
+        hidden.append(window);
+        if (windows.contains(window))
+            windows[window].visible = false;
+    }
+    void showWithoutActivating(Handle window) override
+    {
+        shown.append(window);
+        if (windows.contains(window))
+            windows[window].visible = true;
+    }
+    void requestClose(Handle window) override { closed.append(window); }
+};
