@@ -6,6 +6,7 @@ class SettingsStore;
 class Files;
 class Prompts;
 class GameRunner;
+class GameWindows;
 
 // Everything Zentrel needs from the system, created once in main() (tests build their own with
 // fakes) and handed to the windows through their constructors.
@@ -15,6 +16,7 @@ struct Platform
     Files &files;
     Prompts &prompts;
     QString programDir; // directory of the program's executable: help file and stock game files
-    GameRunner *runner = nullptr; // starts the game's programs
+    GameRunner *runner = nullptr;   // starts the game's programs
+    GameWindows *windows = nullptr; // finds, hides and closes the game's window
     QString settingsFile;         // where the settings store lives, for messages
 };

@@ -25,7 +25,7 @@ struct LaunchRig : LaunchFixture
         launcher.addTrayIcon = [this] { steps << "tray"; };
         launcher.inTray = [] { return false; };
         launcher.editNetworkKeys = [this] { steps << "keys"; return true; };
-        launcher.watchGame = [this](qint64 pid) { steps << QString("watch %1").arg(pid); };
+        launcher.watchGame = [this](qint64 pid, const QString &, bool) { steps << QString("watch %1").arg(pid); };
         launcher.exitCommand = [this] { steps << "exit"; };
     }
     void gameFile(const QString &name)

@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "app/widgets/AccessibleNames.h"
 #include "app/widgets/CtrlTabSwitcher.h"
+#include "app/widgets/GameSession.h"
 #include "app/widgets/IconFactory.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/frmOptions.h"
@@ -12,6 +13,7 @@
 #include "coneditor/widgets/ConEditorPage.h"
 #include "confiles/widgets/ConRtsPanel.h"
 #include "launch/widgets/LaunchOptions.h"
+#include "launch/widgets/Launcher.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
@@ -48,6 +50,8 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     AccessibleNames::fill(this);
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
+    m_session = new GameSession(m, *this);
+    launchRequested = [this] { m_session->launcher().Launch(); };
     connectSignals();
     fixWindowSize();
 }
@@ -86,12 +90,12 @@ void frmMain::composePanels()
 
 void frmMain::createTimers()
 {
-    struct Spec { QTimer *&timer; const char *name; int interval; };
-    for (const Spec &spec : {Spec{tmrTopWin, "tmrTopWin", 5000}, Spec{tmrChkWin, "tmrChkWin", 2000},
-                             Spec{tmrBeep, "tmrBeep", 2000}, Spec{tmrGameTimer, "tmrGameTimer", 60000}}) {
-        spec.timer = new QTimer(this);
-        spec.timer->setObjectName(QLatin1String(spec.name));
-        spec.timer->setInterval(spec.interval);
+    struct TimerSetup { QTimer *&timer; const char *name; int interval; };
+    // tmrTopWin and tmrChkWin belong to the game's supervision (GameSession).
+    for (const TimerSetup &t : {TimerSetup{tmrBeep, "tmrBeep", 2000}, TimerSetup{tmrGameTimer, "tmrGameTimer", 60000}}) {
+        t.timer = new QTimer(this);
+        t.timer->setObjectName(QLatin1String(t.name));
+        t.timer->setInterval(t.interval);
     }
 }
 
@@ -131,7 +135,6 @@ void frmMain::connectSignals()
         connect(optExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
 
     connect(mn.mnuFileExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
-    connect(mn.mnuSysExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
     connect(mn.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
     connect(mn.mnuViewPrefs, &QAction::triggered, this, &frmMain::mnuViewPrefs_Click);
     connect(mn.mnuLaunchDuke, &QAction::triggered, this, &frmMain::cmdLaunch_Click);
@@ -172,6 +175,7 @@ void frmMain::Form_Load()
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
     ui->cmdGameTimer->setEnabled(true);
+    m_session->ReadCfgKeys();
     m.ConModified = false;
     RefreshMainMenus();
 }
@@ -254,6 +258,7 @@ void frmMain::mnuViewPrefs_Click()
 
 void frmMain::cmdExit_Click()
 {
+    m_session->unhideForExit();
     close();
     if (quitProgram)
         quitProgram();
@@ -261,6 +266,7 @@ void frmMain::cmdExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    m_session->RemoveTrayIcon(); // whatever ends the window, no icon is left behind
     unload();
     event->accept();
 }
@@ -285,6 +291,7 @@ void frmMain::unload()
                                      version15 ? QStringLiteral("15") : QStringLiteral("13d"));
     if (m.DukePath.isEmpty())
         return;
+    m_session->writePlayerName();
     for (const char *name : {"KVuser.map", "KVuser.con", "KVgame.con", "KVdefs.con"})
         deleteWorkingFile(QLatin1String(name));
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class ConEditorPage;
+class GameSession;
 class ConRtsPanel;
 class LaunchOptions;
 class Module1;
@@ -34,6 +35,7 @@ public:
     MainMenus &menus() { return *m_menus; }
     ConRtsPanel &conRtsPanel() { return *conRts; }
     ConEditorPage &conEditorPage() { return *editor; }
+    GameSession &session() { return *m_session; }
 
     // Handlers.
     void cmdExit_Click();
@@ -84,8 +86,7 @@ private:
     LaunchOptions *launch = nullptr;
     ConRtsPanel *conRts = nullptr;
     ConEditorPage *editor = nullptr;
-    QTimer *tmrTopWin = nullptr;
-    QTimer *tmrChkWin = nullptr;
+    GameSession *m_session = nullptr;
     QTimer *tmrBeep = nullptr;
     QTimer *tmrGameTimer = nullptr;
 };

@@ -6,7 +6,9 @@
 #include "platform/DiskFiles.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/linux/ProcessGameRunner.h"
 #include "platform/linux/QtPrompts.h"
+#include "platform/linux/X11GameWindows.h"
 
 #include <QApplication>
 
@@ -19,7 +21,12 @@ int main(int argc, char **argv)
     IniSettingsStore settings(IniSettingsStore::defaultPath());
     DiskFiles files;
     QtPrompts prompts;
+    ProcessGameRunner runner;
+    X11GameWindows windows;
     Platform platform{settings, files, prompts, QCoreApplication::applicationDirPath()};
+    platform.runner = &runner;
+    platform.windows = &windows;
+    platform.settingsFile = settings.filePath();
     Module1 module1(platform);
 
     if (!settings.errorString().isEmpty()) {

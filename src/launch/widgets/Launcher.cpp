@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "launch/CommandLine.h"
+#include "launch/NetworkKeys.h"
 #include "launch/NetworkValues.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/MiscPanel.h"
@@ -86,6 +87,15 @@ bool Launcher::Launch()
     if (multi && !networkFilesPresent())
         return false;
 
+    // The typed name goes onto the DOS command line now and into duke3d.cfg's quotes at exit.
+    if (multi) {
+        if (const QString problem = NetworkKeys::playerNameProblem(options.multi()->playerName());
+            !problem.isEmpty()) {
+            m.platform.prompts.message(owner, problem, Prompts::Icon::Exclamation);
+            return false;
+        }
+    }
+
     const CommandLine &cl = options.commandLine();
     const QString name = multi ? nameSwitch() : QString();
     const QString switches = cl.switches(name);
@@ -147,7 +157,7 @@ bool Launcher::Launch()
         return false;
     }
     if (watchGame)
-        watchGame(started.pid);
+        watchGame(started.pid, started.programPath, started.inDosBox);
 
     if (timePicked && timePicked() != 0 && startGameTimer)
         startGameTimer();

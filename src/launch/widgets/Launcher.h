@@ -25,7 +25,9 @@ public:
     std::function<bool()> inTray;                 // "2": already in the tray?
     std::function<void()> addTrayIcon;            // "2"
     std::function<bool()> editNetworkKeys;        // false: stop, it showed why
-    std::function<void(qint64 pid)> watchGame;    // supervision of the started game's window
+    // Supervision of the started game's window: its process, the program as found on disk, and
+    // whether it runs in DOSBox.
+    std::function<void(qint64 pid, const QString &program, bool inDosBox)> watchGame;
     std::function<int()> timePicked;              // the game-time limit in minutes, 0 for none
     std::function<void()> startGameTimer;
     std::function<void()> exitCommand;            // Launch Preference "3"

@@ -1,0 +1,113 @@
+#include "app/widgets/GameSession.h"
+
+#include "app/GameSupervisor.h"
+#include "app/Module1.h"
+#include "app/widgets/MainMenus.h"
+#include "app/widgets/TrayIcon.h"
+#include "app/widgets/frmMain.h"
+#include "launch/NetworkKeys.h"
+#include "launch/widgets/LaunchOptions.h"
+#include "launch/widgets/Launcher.h"
+#include "launch/widgets/MultiPlayerPanel.h"
+#include "platform/Platform.h"
+#include "platform/Prompts.h"
+
+#include <QAction>
+
+namespace {
+// Stands in when no window layer was given (tests that do not look at windows): supervision is
+// then simply unavailable.
+class NoGameWindows : public GameWindows
+{
+public:
+    bool available() const override { return false; }
+    QString reason() const override { return QStringLiteral("No window system was given to Zentrel."); }
+    void registerProcess(qint64, const QString &, bool) override {}
+    Handle findWindow(const QString &) override { return 0; }
+    bool isWindow(Handle) override { return false; }
+    Foreground foreground() override { return {}; }
+    void hide(Handle) override {}
+    void showWithoutActivating(Handle) override {}
+    void requestClose(Handle) override {}
+};
+} // namespace
+
+GameSession::GameSession(Module1 &module1, frmMain &window)
+    : QObject(&window), m(module1), window(window),
+      m_launcher(std::make_unique<Launcher>(module1, window.launchOptions(), &window)),
+      m_tray(new TrayIcon(&window, window.menus().mnuSystemTray, this))
+{
+    if (!m.platform.windows)
+        m_noWindows = std::make_unique<NoGameWindows>();
+    GameWindows &windows = m.platform.windows ? *m.platform.windows : *m_noWindows;
+    m_supervisor = std::make_unique<GameSupervisor>(m, windows, this);
+    // The timers belong to the window's object tree, where they are found by name.
+    m_supervisor->tmrTopWin.setParent(m_supervisor.get());
+    m_supervisor->tmrChkWin.setParent(m_supervisor.get());
+
+    Launcher &l = *m_launcher;
+    l.showNormal = [this] { this->window.showNormal(); };
+    l.showMinimized = [this] { this->window.showMinimized(); };
+    l.inTray = [this] { return m_tray->InTray; };
+    l.addTrayIcon = [this] { m_tray->AddTrayIcon(); };
+    l.editNetworkKeys = [this] { return editNetworkKeys(); };
+    l.watchGame = [this](qint64 pid, const QString &program, bool inDosBox) {
+        m_supervisor->WatchGame(pid, program, inDosBox);
+    };
+    l.exitCommand = [this] { this->window.cmdExit_Click(); };
+    connectSignals();
+}
+
+GameSession::~GameSession() = default;
+
+void GameSession::connectSignals()
+{
+    MainMenus &mn = window.menus();
+    connect(m_tray, &TrayIcon::relaunchRequested, this, [this] { m_launcher->Launch(); });
+    connect(m_tray, &TrayIcon::exitRequested, &window, &frmMain::cmdExit_Click);
+    m_supervisor->multiPlayerTicked = [this] { return window.launchOptions().multi()->isOn(); };
+    connect(m_tray, &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);
+    connect(mn.mnuLaunchUnhide, &QAction::triggered, m_supervisor.get(), &GameSupervisor::UnhideGame);
+    connect(m_supervisor.get(), &GameSupervisor::unhideEnabledChanged, this, [this, &mn](bool enabled) {
+        mn.mnuLaunchUnhide->setEnabled(enabled);
+        m_tray->setUnhideEnabled(enabled);
+    });
+}
+
+void GameSession::ReadCfgKeys()
+{
+    // A missing or unreadable duke3d.cfg leaves the values empty; nothing to tell the player yet.
+    NetworkKeys::ReadCfgKeys(m.platform.files, m.DukePath, window.launchOptions().networkValues());
+}
+
+bool GameSession::editNetworkKeys()
+{
+    MultiPlayerPanel *multi = window.launchOptions().multi();
+    const NetworkKeys::Outcome outcome =
+        NetworkKeys::EditNetworkKeys(m.platform.files, m.DukePath, window.launchOptions().networkValues(),
+                                     multi->socket(), multi->playerCount());
+    // The game still starts: it reads whatever the files hold, as it would have without us.
+    if (!outcome.ok())
+        m.platform.prompts.message(&window, outcome.error, Prompts::Icon::Exclamation);
+    return true;
+}
+
+void GameSession::unhideForExit()
+{
+    m_supervisor->ShowHiddenGame();
+}
+
+void GameSession::writePlayerName()
+{
+    if (m.DukePath.isEmpty())
+        return;
+    const NetworkKeys::Outcome outcome =
+        NetworkKeys::WritePlayerName(m.platform.files, m.DukePath, window.launchOptions().networkValues());
+    if (!outcome.ok())
+        m.platform.prompts.message(&window, outcome.error, Prompts::Icon::Exclamation);
+}
+
+void GameSession::RemoveTrayIcon()
+{
+    m_tray->RemoveTrayIcon();
+}

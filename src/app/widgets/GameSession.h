@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class GameSupervisor;
+class GameWindows;
+class Launcher;
+class Module1;
+class TrayIcon;
+class frmMain;
+
+// Everything around one launch that reaches beyond the option panels: the launch procedure's
+// hooks into the main window, the network keys of duke3d.cfg and commit.dat, the supervision of
+// the game's window and the tray icon.
+class GameSession : public QObject
+{
+    Q_OBJECT
+public:
+    GameSession(Module1 &module1, frmMain &window);
+    ~GameSession() override;
+
+    Launcher &launcher() { return *m_launcher; }
+    TrayIcon &tray() { return *m_tray; }
+    GameSupervisor &supervisor() { return *m_supervisor; }
+
+    // Main-window load: the socket, player count and name from duke3d.cfg.
+    void ReadCfgKeys();
+    // Exit command, step 2: a hidden game window is shown again.
+    void unhideForExit();
+    // Unload: a typed name goes into duke3d.cfg.
+    void writePlayerName();
+    void RemoveTrayIcon();
+
+private:
+    bool editNetworkKeys();
+    void connectSignals();
+
+    Module1 &m;
+    frmMain &window;
+    std::unique_ptr<Launcher> m_launcher;
+    std::unique_ptr<GameWindows> m_noWindows;
+    std::unique_ptr<GameSupervisor> m_supervisor;
+    TrayIcon *m_tray;
+};
