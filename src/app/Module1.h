@@ -36,6 +36,9 @@ public:
     // Which directory the Select Directory dialog picks: "Duke", "Con", "Rts" or "Map".
     QString DirSelMode;
 
+    // Why the game's window cannot be supervised on this desktop (no X11); empty when it can.
+    QString SupervisionUnavailable;
+
     // Game supervision (filled by the launch).
     QString GameCommand;
     QString FinishedTitle;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QGroupBox>
 #include <QtTest>
 
 namespace {
@@ -191,6 +192,21 @@ private slots:
             QVERIFY(!image->pixmap().isNull());
             QVERIFY(!image->accessibleName().isEmpty());
         }
+    }
+
+    void stealthBoxesSayWhenSupervisionIsUnavailable()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        {
+            frmPrefs dialog(bed.m);
+            QVERIFY(!dialog.findChild<QLabel *>("lblStealthUnavailable"));
+        }
+        bed.m.SupervisionUnavailable = "This desktop has no X11 display.";
+        frmPrefs dialog(bed.m);
+        auto *note = dialog.findChild<QGroupBox *>("frmStealth")->findChild<QLabel *>("lblStealthUnavailable");
+        QVERIFY(note);
+        QVERIFY(note->text().endsWith("This desktop has no X11 display."));
     }
 };
 

@@ -1,6 +1,9 @@
 #include "app/widgets/frmPrefs.h"
 #include "ui_frmPrefs.h"
 
+#include <QGridLayout>
+#include <QLabel>
+
 #include "app/Module1.h"
 #include "app/widgets/DialogPictures.h"
 #include "app/widgets/DialogPlacement.h"
@@ -25,6 +28,17 @@ frmPrefs::frmPrefs(Module1 &module1, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmPrefs>()), m(module1)
 {
     ui->setupUi(this);
+    if (!m.SupervisionUnavailable.isEmpty()) {
+        // Say so beside the two boxes that would have no effect.
+        auto *note = new QLabel(QStringLiteral("Hiding and closing the game's window is not available here: ")
+                                    + m.SupervisionUnavailable,
+                                ui->frmStealth);
+        note->setObjectName(QStringLiteral("lblStealthUnavailable"));
+        note->setWordWrap(true);
+        auto *grid = qobject_cast<QGridLayout *>(ui->frmStealth->layout());
+        if (grid)
+            grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     showPictures();
     connectSignals();
     Form_Load();

@@ -28,6 +28,8 @@ int main(int argc, char **argv)
     platform.windows = &windows;
     platform.settingsFile = settings.filePath();
     Module1 module1(platform);
+    if (!windows.available())
+        module1.SupervisionUnavailable = windows.reason();
 
     if (!settings.errorString().isEmpty()) {
         // Start all the same, with what could be read; the store never overwrites a file it could
