@@ -50,6 +50,7 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     AccessibleNames::fill(this);
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
+    editor->setUp(m);
     m_session = new GameSession(m, *this);
     launchRequested = [this] { m_session->launcher().Launch(); };
     connectSignals();
@@ -176,6 +177,7 @@ void frmMain::Form_Load()
     ui->cmdReset->setEnabled(true);
     ui->cmdGameTimer->setEnabled(true);
     m_session->ReadCfgKeys();
+    editor->loadDefaultUserCon(); // a missing file leaves the editor empty
     m.ConModified = false;
     RefreshMainMenus();
 }
