@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -76,13 +75,14 @@ GameRunner::Result ProcessGameRunner::startNative(const Request &request, const 
 {
     Result result;
     result.programPath = path;
-    QProcess process;
-    process.setProgram(QFileInfo(path).absoluteFilePath());
-    process.setArguments(request.switches.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    process.setWorkingDirectory(request.directory);
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (!process.startDetached(&result.pid)) {
-        result.message = tr("%1 could not be started: %2.").arg(QDir::toNativeSeparators(path), process.errorString());
+    DetachedSpawn::Options options;
+    options.program = QFileInfo(path).absoluteFilePath();
+    options.arguments = request.switches.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    options.workingDirectory = request.directory;
+    QString error;
+    result.pid = m_spawn.start(options, &error);
+    if (result.pid == 0) {
+        result.message = tr("%1 could not be started: %2.").arg(QDir::toNativeSeparators(path), error);
         return result;
     }
     result.started = true;
@@ -172,18 +172,17 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
     if (request.closeWhenDone)
         args << QStringLiteral("-c") << QStringLiteral("exit");
 
-    QProcess process;
-    process.setProgram(dosBox);
-    process.setArguments(args);
-    process.setWorkingDirectory(request.directory);
-    process.setStandardInputFile(QProcess::nullDevice());
-    const QString log = QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::LogName));
-    process.setStandardOutputFile(log, QIODevice::Append);
-    process.setStandardErrorFile(log, QIODevice::Append);
-    if (!process.startDetached(&result.pid)) {
+    DetachedSpawn::Options options;
+    options.program = dosBox;
+    options.arguments = args;
+    options.workingDirectory = request.directory;
+    options.outputFile = QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::LogName));
+    QString error;
+    result.pid = m_spawn.start(options, &error);
+    if (result.pid == 0) {
         DosBoxRunDirs::remove(runDir);
         result.message = tr("DOSBox (%1) could not be started to run %2: %3.")
-                             .arg(QDir::toNativeSeparators(dosBox), fileName, process.errorString());
+                             .arg(QDir::toNativeSeparators(dosBox), fileName, error);
         return result;
     }
     runDirs.writePid(runDir, result.pid);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GameRunner.h"
+#include "platform/linux/DetachedSpawn.h"
 
 #include <QString>
 
@@ -29,4 +30,5 @@ private:
     QString m_runBase;
     QString m_dosBox;
     QString m_settingsFile;
+    DetachedSpawn m_spawn;
 };
