@@ -27,7 +27,7 @@ chmod 700 "$tmp/run"
 printf '[Paths]\nDukePath=%s\n[Prefs]\nSplash=No\nDukeWin=0\nHideDosWin=No\nCloseDosWin=No\n' \
   "$tmp/game" > "$tmp/config/Zentrel/Zentrel.ini"
 
-median() { sort -g | awk '{v[NR]=$1} END {if (NR%2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
+median() { sort -g | awk '{v[NR]=$1} END {if (NR%2) m=v[(NR+1)/2]; else m=(v[NR/2]+v[NR/2+1])/2; printf "%.3f\n", m}'; }
 
 run_once() { # program -> "ms rss_kib"
   local t0 out
@@ -37,7 +37,7 @@ run_once() { # program -> "ms rss_kib"
 }
 
 instructions() {
-  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 |
+  ZENTREL_BENCH_T0=1 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 |
     awk '/Collected :/ {print $NF}'
 }
 
@@ -57,9 +57,10 @@ h_ms=$(cut -d' ' -f1 "$tmp/hello.txt" | median); z_ms=$(cut -d' ' -f1 "$tmp/zent
 h_rss=$(cut -d' ' -f2 "$tmp/hello.txt" | median); z_rss=$(cut -d' ' -f2 "$tmp/zentrel.txt" | median)
 h_ins=$(median < "$tmp/hello.ins"); z_ins=$(median < "$tmp/zentrel.ins")
 
-echo "start-up to first paint, $runs alternating runs each (medians)"
-printf '%-12s %10s %16s %12s\n' "" "wall ms" "instructions" "peak MiB"
-printf '%-12s %10.1f %16.0f %12.1f\n' hello-world "$h_ms" "$h_ins" "$(echo "$h_rss/1024" | bc -l)"
-printf '%-12s %10.1f %16.0f %12.1f\n' zentrel "$z_ms" "$z_ins" "$(echo "$z_rss/1024" | bc -l)"
-printf 'ratio wall %.2f, ratio instructions %.2f, extra peak memory %.1f MiB (targets: ratio <= 1.3, <= 10 MiB)\n' \
-  "$(echo "$z_ms/$h_ms" | bc -l)" "$(echo "$z_ins/$h_ins" | bc -l)" "$(echo "($z_rss-$h_rss)/1024" | bc -l)"
+awk -v runs="$runs" -v hm="$h_ms" -v zm="$z_ms" -v hi="$h_ins" -v zi="$z_ins" -v hr="$h_rss" -v zr="$z_rss" 'BEGIN {
+  printf "start-up to first paint, %d alternating runs each (medians)\n", runs
+  printf "%-12s %10s %16s %12s\n", "", "wall ms", "instructions", "peak MiB"
+  printf "%-12s %10.1f %16.0f %12.1f\n", "hello-world", hm, hi, hr / 1024
+  printf "%-12s %10.1f %16.0f %12.1f\n", "zentrel", zm, zi, zr / 1024
+  printf "ratio wall %.2f, ratio instructions %.2f, extra peak memory %.1f MiB (targets: ratio <= 1.3, <= 10 MiB)\n", zm / hm, zi / hi, (zr - hr) / 1024
+}'

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core
   dosbox nasm
-  valgrind time bc
+  valgrind time
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "app/widgets/IconFactory.h"
 
+#include "platform/linux/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -8,8 +10,7 @@
 namespace IconFactory {
 namespace {
 
-// Every picture is drawn on a 32 x 32 grid; the painter is scaled to the pixmap's size.
-constexpr qreal Grid = 32.0;
+// Every picture is drawn on a 32 x 32 grid (PaintedIcon scales the painter to the size asked for).
 
 const QColor Outline(40, 40, 48);
 
@@ -231,20 +232,22 @@ void draw(QPainter &p, Picture picture)
 
 } // namespace
 
+namespace {
+template <Picture P> void drawPicture(QPainter &p)
+{
+    draw(p, P);
+}
+} // namespace
+
 QIcon icon(Picture picture)
 {
-    QIcon result;
-    for (int size : {16, 24, 32, 48, 64, 96, 128}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / Grid, size / Grid);
-        draw(p, picture);
-        p.end();
-        result.addPixmap(pixmap);
-    }
-    return result;
+    static constexpr PaintedIcon::Painter painters[] = {
+        drawPicture<Picture::Program>, drawPicture<Picture::Launch>, drawPicture<Picture::Clear>,
+        drawPicture<Picture::Timer>,   drawPicture<Picture::Folder>, drawPicture<Picture::Open>,
+        drawPicture<Picture::Save>,    drawPicture<Picture::Default>, drawPicture<Picture::Revert>,
+        drawPicture<Picture::Randomize>,
+    };
+    return PaintedIcon::make(painters[int(picture)], QStringLiteral("app-%1").arg(int(picture)));
 }
 
 } // namespace IconFactory

@@ -19,7 +19,6 @@ frmSplash::frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent)
       ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
 {
     ui->setupUi(this);
-    ui->imgSplash->setPixmap(SplashPicture::make(devicePixelRatioF()));
     tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
     tmrSplash->setInterval(2500);
     tmrSplash->setSingleShot(true);
@@ -100,6 +99,9 @@ void frmSplash::showMainAndUnload()
 
 void frmSplash::centreOnScreen()
 {
+    // The picture is painted only when the splash is going to be seen.
+    ui->imgSplash->setPixmap(SplashPicture::make(devicePixelRatioF()));
+    adjustSize();
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;

@@ -1,5 +1,7 @@
 #include "launch/widgets/PanelHelpers.h"
 
+#include "platform/linux/PaintedIcon.h"
+
 #include <QComboBox>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,24 +44,6 @@ void focusAndSelect(QRadioButton *option)
 
 namespace {
 
-using Painter = void (*)(QPainter &);
-
-// Draws on a 32x32 canvas, scaled to each size so the picture stays sharp at any screen scale.
-QIcon paintedIcon(Painter paint)
-{
-    QIcon icon;
-    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        paint(p);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 // A written page crossed out in red: "clear these options".
 void paintClear(QPainter &p)
@@ -110,13 +94,13 @@ void paintMap(QPainter &p)
 
 QIcon clearOptionsIcon()
 {
-    static const QIcon icon = paintedIcon(paintClear);
+    static const QIcon icon = PaintedIcon::make(paintClear, QStringLiteral("launch-clear"));
     return icon;
 }
 
 QIcon openMapIcon()
 {
-    static const QIcon icon = paintedIcon(paintMap);
+    static const QIcon icon = PaintedIcon::make(paintMap, QStringLiteral("launch-map"));
     return icon;
 }
 
