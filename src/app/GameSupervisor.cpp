@@ -38,6 +38,9 @@ void GameSupervisor::findGameWindow()
     GameWindow = m_windows.findWindow(kDuke3d);
     if (GameWindow == 0)
         GameWindow = m_windows.findWindow(kCommit);
+    // Until the new game's window is up, the look-up would find an earlier game still running.
+    if (GameWindow == m_earlierGameWindow)
+        GameWindow = 0;
 }
 
 void GameSupervisor::WatchGame(qint64 pid, const QString &program, bool inDosBox)
@@ -46,6 +49,12 @@ void GameSupervisor::WatchGame(qint64 pid, const QString &program, bool inDosBox
         m_unavailableTold = true;
         emit supervisionUnavailable(m_windows.reason());
     }
+    m_earlierGameWindow = 0;
+    if (m_watchedBefore) {
+        findGameWindow();
+        m_earlierGameWindow = GameWindow;
+    }
+    m_watchedBefore = true;
     m_windows.registerProcess(pid, program, inDosBox);
     findGameWindow();
     // A new game waits for the foreground afresh.

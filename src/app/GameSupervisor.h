@@ -62,5 +62,7 @@ private:
     GameWindows &m_windows;
     bool m_unhideEnabled = false;
     int m_lookupTicksLeft = 0;
+    GameWindows::Handle m_earlierGameWindow = 0; // a game still running when this one started
+    bool m_watchedBefore = false;
     bool m_unavailableTold = false;
 };

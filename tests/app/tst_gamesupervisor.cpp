@@ -268,13 +268,16 @@ private slots:
         r.supervisor.ShowHiddenGame(); // nothing hidden: nothing shown
         QVERIFY(r.windows.shown.isEmpty());
 
-        r.watching(QStringLiteral("No"), QStringLiteral("Yes"));
-        r.windows.front = {true, kOther};
-        r.supervisor.tmrChkWin_Timer();
-        r.supervisor.ShowHiddenGame();
-        QCOMPARE(r.windows.shown, QList<GameWindows::Handle>{kGame});
-        QVERIFY(!r.supervisor.tmrTopWin.isActive() && !r.supervisor.tmrChkWin.isActive());
-        QVERIFY(!r.supervisor.unhideEnabled());
+        // A run of its own: in the fake every process has the same window, which a second
+        // watch would take for the earlier game's.
+        Rig h(platform);
+        h.watching(QStringLiteral("No"), QStringLiteral("Yes"));
+        h.windows.front = {true, kOther};
+        h.supervisor.tmrChkWin_Timer();
+        h.supervisor.ShowHiddenGame();
+        QCOMPARE(h.windows.shown, QList<GameWindows::Handle>{kGame});
+        QVERIFY(!h.supervisor.tmrTopWin.isActive() && !h.supervisor.tmrChkWin.isActive());
+        QVERIFY(!h.supervisor.unhideEnabled());
     }
 
     void unavailableWindowSystemIsToldOnce()

@@ -1,0 +1,623 @@
+// The whole supervision chain for real: the main window launches the waiting stand-in game in a
+// real DOSBox on a private Xvfb with openbox as window manager (and trayer as system tray), and
+// the supervisor hides, closes or leaves the game's window as the preferences say.
+#include "app/GameSupervisor.h"
+#include "app/Module1.h"
+#include "app/widgets/GameSession.h"
+#include "app/widgets/MainMenus.h"
+#include "app/widgets/TrayIcon.h"
+#include "app/widgets/frmMain.h"
+#include "platform/DiskFiles.h"
+#include "platform/Platform.h"
+#include "platform/linux/ProcessGameRunner.h"
+#include "platform/linux/X11GameWindows.h"
+
+#include "FakePrompts.h"
+#include "MemorySettingsStore.h"
+#include "X11Session.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <xcb/xcb.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+QString g_home; // HOME of the test and of every DOSBox it starts
+
+xcb_connection_t *qtConnection()
+{
+    return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_window_t rootWindow()
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(qtConnection())).data->root;
+}
+
+xcb_atom_t atom(const char *name)
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+    std::free(r);
+    return a;
+}
+
+bool isMapped(quint32 window)
+{
+    auto *r = xcb_get_window_attributes_reply(qtConnection(),
+                                              xcb_get_window_attributes(qtConnection(), window), nullptr);
+    const bool mapped = r && r->map_state != XCB_MAP_STATE_UNMAPPED;
+    std::free(r);
+    return mapped;
+}
+
+// ICCCM WM_STATE: 0 withdrawn (also when absent), 1 normal, 3 iconic.
+enum WmState { Withdrawn = 0, Normal = 1, Iconic = 3 };
+int wmState(quint32 window)
+{
+    xcb_connection_t *c = qtConnection();
+    const xcb_atom_t wmStateAtom = atom("WM_STATE");
+    auto *r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmStateAtom, wmStateAtom, 0, 2), nullptr);
+    int state = Withdrawn;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        state = int(*static_cast<quint32 *>(xcb_get_property_value(r)));
+    std::free(r);
+    return state;
+}
+
+quint32 parentOf(quint32 window)
+{
+    auto *r = xcb_query_tree_reply(qtConnection(), xcb_query_tree(qtConnection(), window), nullptr);
+    const quint32 parent = r ? r->parent : 0;
+    std::free(r);
+    return parent;
+}
+
+quint32 windowPid(quint32 window)
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    quint32 pid = 0;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        pid = *static_cast<quint32 *>(xcb_get_property_value(r));
+    std::free(r);
+    return pid;
+}
+
+// The managed window of a process, from the window manager's client list.
+quint32 windowOfProcess(qint64 pid)
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootWindow(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024), nullptr);
+    quint32 found = 0;
+    if (r) {
+        const auto *ids = static_cast<const quint32 *>(xcb_get_property_value(r));
+        for (int i = 0; i < xcb_get_property_value_length(r) / 4 && !found; ++i)
+            if (windowPid(ids[i]) == quint32(pid))
+                found = ids[i];
+    }
+    std::free(r);
+    return found;
+}
+
+quint32 trayOwner()
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom("_NET_SYSTEM_TRAY_S0")), nullptr);
+    const quint32 owner = r ? r->owner : 0;
+    std::free(r);
+    return owner;
+}
+
+// Our tray icons docked in the system tray: Qt's visible icon windows that were reparented into
+// a window of the tray's own X client (the owner of the tray selection).
+int iconsInTray()
+{
+    const quint32 owner = trayOwner();
+    if (owner == 0)
+        return 0;
+    const quint32 clientBits = ~xcb_get_setup(qtConnection())->resource_id_mask;
+    int count = 0;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!w->inherits("QSystemTrayIconSys") || !w->isVisible())
+            continue;
+        for (quint32 x = parentOf(w->winId()); x != 0 && x != rootWindow(); x = parentOf(x)) {
+            if ((x & clientBits) == (owner & clientBits)) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+bool activate(quint32 window)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
+                                                         QStringLiteral("--sync"), QString::number(window)})
+           == 0;
+}
+
+// A process that has ended, including one that ended and was not reaped yet by its new parent.
+bool processGone(qint64 pid)
+{
+    if (pid <= 0)
+        return true;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const int close = line.lastIndexOf(')');
+    return close < 0 || line.mid(close + 2, 1) == "Z";
+}
+
+bool waitGone(qint64 pid, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!processGone(pid) && !deadline.hasExpired())
+        QTest::qWait(20);
+    return processGone(pid);
+}
+
+// The real runner, with a record of what it started so every DOSBox can be stopped at the end.
+class RecordingRunner : public GameRunner
+{
+public:
+    explicit RecordingRunner(const QString &runBase) : real(runBase) {}
+    ProcessGameRunner real;
+    QList<Result> results;
+    void setDosBox(const QString &exe, const QString &file) override { real.setDosBox(exe, file); }
+    Result start(const Request &request) override
+    {
+        results << real.start(request);
+        return results.last();
+    }
+};
+
+const QByteArray kCfg = "[Setup]\r\nSetupVersion = \"1.4\"\r\n\r\n[Comm Setup]\r\nSocketNumber = 0x4321\r\n"
+                        "NumberPlayers = 4\r\nPlayerName = \"DUKE\"\r\n";
+const QByteArray kCommit = "[Commit]\r\nCOMMTYPE = 3\r\nNumPlayers = 4\r\nSOCKETNUMBER = 17185\r\n"
+                           "LAUNCHNAME = \"DUKE3D.EXE\"\r\n";
+
+// The main window over a game directory holding the stand-ins, with the real runner and the real
+// window layer. Whatever DOSBox it started is gone when it goes.
+struct Rig
+{
+    QTemporaryDir game;
+    QTemporaryDir runs;
+    MemorySettingsStore store;
+    DiskFiles files;
+    FakePrompts prompts;
+    RecordingRunner runner{runs.path()};
+    X11GameWindows windows;
+    Platform platform{store, files, prompts, QString()};
+    Module1 m{platform};
+    std::unique_ptr<frmMain> window;
+
+    Rig(const char *hide, const char *close, const char *dukeWin, int waitSeconds)
+    {
+        const QString stubs = QStringLiteral(ZENTREL_BIN_DIR "/../dosstub/");
+        for (const char *name : {"DUKE3D.EXE", "COMMIT.EXE"})
+            QFile::copy(stubs + QLatin1String(name), game.filePath(QLatin1String(name)));
+        write("WAIT.TXT", QByteArray::number(waitSeconds));
+        write("duke3d.cfg", kCfg);
+        write("commit.dat", kCommit);
+        platform.runner = &runner;
+        platform.windows = &windows;
+        m.DukePath = game.path();
+        m.HideDosWin = QLatin1String(hide);
+        m.CloseDosWin = QLatin1String(close);
+        m.DukeWin = QLatin1String(dukeWin);
+        window = std::make_unique<frmMain>(m);
+        window->quitProgram = [] {};
+        window->Form_Load();
+        window->show();
+    }
+
+    ~Rig()
+    {
+        stopGames();
+        window.reset();
+    }
+
+    // Politely through the window's close request first, then by signal.
+    void stopGames()
+    {
+        for (const GameRunner::Result &r : runner.results) {
+            if (!r.started || processGone(r.pid))
+                continue;
+            quint32 own = windowOfProcess(r.pid);
+            if (own == 0 && windowPid(supervisor().GameWindow) == quint32(r.pid))
+                own = supervisor().GameWindow; // hidden: not in the window manager's list
+            if (own)
+                windows.requestClose(own);
+            if (!waitGone(r.pid, own ? 3000 : 0)) {
+                ::kill(pid_t(r.pid), SIGTERM);
+                if (!waitGone(r.pid, 3000))
+                    ::kill(pid_t(r.pid), SIGKILL);
+            }
+            waitGone(r.pid, 3000);
+        }
+    }
+
+    void write(const char *name, const QByteArray &data)
+    {
+        QFile f(game.filePath(QLatin1String(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write(data);
+    }
+    QByteArray read(const char *name)
+    {
+        QFile f(game.filePath(QLatin1String(name)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    template <typename T> T *get(const char *name)
+    {
+        T *c = window->findChild<T *>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+    GameSupervisor &supervisor() { return window->session().supervisor(); }
+    TrayIcon &tray() { return window->session().tray(); }
+    QTimer *tmrTopWin() { return get<QTimer>("tmrTopWin"); }
+    QTimer *tmrChkWin() { return get<QTimer>("tmrChkWin"); }
+    QAction *launchUnhide() { return get<QAction>("mnuLaunchUnhide"); }
+    QAction *sysUnhide() { return get<QAction>("mnuSysUnhide"); }
+
+    void setIntervals(int topMs, int chkMs)
+    {
+        tmrTopWin()->setInterval(topMs);
+        tmrChkWin()->setInterval(chkMs);
+    }
+
+    void chooseSinglePlayer()
+    {
+        get<QAbstractButton>("chkSingle")->setChecked(true);
+        choose("cmbEpisode", "LA Meltdown");
+        choose("cmbLevel", "HOLLYWOOD HOLOCAUST");
+    }
+    void choose(const char *list, const char *text)
+    {
+        QComboBox *box = get<QComboBox>(list);
+        box->setCurrentIndex(box->findText(QLatin1String(text)));
+        if (box->currentIndex() < 0)
+            qFatal("%s offers no %s", list, text);
+    }
+
+    // The last start went well; says why not otherwise.
+    bool started()
+    {
+        if (!runner.results.isEmpty() && runner.results.last().started)
+            return true;
+        qWarning() << "not started:" << prompts.texts()
+                   << (runner.results.isEmpty() ? QStringLiteral("no start") : runner.results.last().message);
+        return false;
+    }
+    bool launch()
+    {
+        get<QAbstractButton>("cmdLaunch")->click();
+        return started();
+    }
+    qint64 pid() const { return runner.results.isEmpty() ? 0 : runner.results.last().pid; }
+
+    // The supervisor found the game's window (looked up again at tmrTopWin's first ticks).
+    quint32 gameWindow()
+    {
+        QDeadlineTimer deadline(tmrTopWin()->interval() * (GameSupervisor::kLookupTicks + 1) + 2000);
+        while (supervisor().GameWindow == 0 && !deadline.hasExpired())
+            QTest::qWait(20);
+        return supervisor().GameWindow;
+    }
+
+    // The player has the game in front, and the supervisor has seen it there.
+    bool gameInFront(quint32 game)
+    {
+        if (!activate(game))
+            return false;
+        QDeadlineTimer deadline(tmrTopWin()->interval() + 3000);
+        while (!tmrChkWin()->isActive() && !deadline.hasExpired())
+            QTest::qWait(20);
+        return tmrChkWin()->isActive();
+    }
+};
+
+} // namespace
+
+class TestSupervisionE2E : public QObject
+{
+    Q_OBJECT
+
+    X11Session &session;
+    QTemporaryDir tmp;
+    QProcess openbox;
+
+    // Short supervision intervals keep most cases quick; one case runs with the real ones.
+    static constexpr int kTop = 1000;
+    static constexpr int kChk = 500;
+
+public:
+    explicit TestSupervisionE2E(X11Session &s) : session(s) {}
+
+private slots:
+    void initTestCase()
+    {
+        if (!session.started())
+            QSKIP(qPrintable(session.problem()));
+        for (const char *tool : {"dosbox", "openbox", "xdotool"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/bootstrap.sh installs it)")
+                                     .arg(QLatin1String(tool))));
+        if (!QFile::exists(QStringLiteral(ZENTREL_BIN_DIR "/../dosstub/DUKE3D.EXE")))
+            QSKIP("the stand-in game is not built");
+        QVERIFY(tmp.isValid());
+
+        // The player's own DOSBox settings: quiet, and no grabbed mouse.
+        QDir().mkpath(g_home + QStringLiteral("/.dosbox"));
+        QFile conf(g_home + QStringLiteral("/.dosbox/dosbox-0.74-3.conf"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[sdl]\nfullscreen=false\nautolock=false\n[mixer]\nnosound=true\n");
+        conf.close();
+
+        openbox.setStandardOutputFile(QProcess::nullDevice());
+        openbox.setStandardErrorFile(QProcess::nullDevice());
+        openbox.start(QStringLiteral("openbox"), {});
+        QVERIFY(openbox.waitForStarted());
+        X11GameWindows probe;
+        QVERIFY(probe.sharesQtConnection());
+        QTRY_VERIFY_WITH_TIMEOUT(probe.windowManagerPresent(), 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (openbox.state() != QProcess::NotRunning) {
+            openbox.terminate();
+            openbox.waitForFinished(3000);
+        }
+    }
+
+    // The player switches away from the running game: the game's window leaves the screen at the
+    // next check, and Unhide brings it back without taking the focus from where the player is.
+    void hideWhenThePlayerSwitchesAway_data()
+    {
+        QTest::addColumn<bool>("realIntervals");
+        QTest::newRow("short intervals") << false;
+        QTest::newRow("real intervals") << true;
+    }
+    void hideWhenThePlayerSwitchesAway()
+    {
+        QFETCH(bool, realIntervals);
+        Rig rig("Yes", "No", "0", 600);
+        QCOMPARE(rig.tmrTopWin()->interval(), 5000);
+        QCOMPARE(rig.tmrChkWin()->interval(), 2000);
+        if (!realIntervals)
+            rig.setIntervals(kTop, kChk);
+        const int chk = rig.tmrChkWin()->interval();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        QVERIFY(!rig.launchUnhide()->isEnabled());
+        QVERIFY(!rig.sysUnhide()->isEnabled());
+
+        rig.chooseSinglePlayer();
+        QVERIFY(rig.launch());
+        QVERIFY(rig.tmrTopWin()->isActive());
+        const quint32 game = rig.gameWindow();
+        QVERIFY(game);
+        QVERIFY(rig.gameInFront(game));
+        // A check with the game in front leaves it alone (and ends the wait for the foreground).
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.tmrTopWin()->isActive(), chk + 1000);
+        QVERIFY(isMapped(game));
+        QVERIFY(!rig.launchUnhide()->isEnabled());
+
+        const quint32 main = quint32(rig.window->winId());
+        QVERIFY(activate(main));
+        QElapsedTimer sinceSwitch;
+        sinceSwitch.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!isMapped(game), chk + 2000);
+        QVERIFY2(sinceSwitch.elapsed() <= chk + 1000, qPrintable(QString::number(sinceSwitch.elapsed())));
+        QCOMPARE(wmState(game), int(Withdrawn));
+        QVERIFY(rig.launchUnhide()->isEnabled());
+        QVERIFY(rig.sysUnhide()->isEnabled());
+        QVERIFY(!rig.tmrChkWin()->isActive());
+        QVERIFY(!processGone(rig.pid())); // hidden, not closed
+        QCOMPARE(rig.windows.foreground().window, main);
+
+        rig.launchUnhide()->trigger();
+        QTRY_VERIFY(isMapped(game));
+        QTRY_COMPARE(wmState(game), int(Normal));
+        QTest::qWait(500); // time for the window manager to (not) move the focus
+        QCOMPARE(rig.windows.foreground().window, main);
+        QVERIFY(!rig.launchUnhide()->isEnabled());
+        QVERIFY(!rig.sysUnhide()->isEnabled());
+        QVERIFY(rig.tmrTopWin()->isActive()); // waits for the game to be in front again
+        QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" /v1 /l1 /s0"));
+    }
+
+    // Once the game has ended and DOSBox is back at its prompt, that window is closed at the next
+    // check: DOSBox itself ends.
+    void closeTheFinishedWindow_data()
+    {
+        QTest::addColumn<bool>("network");
+        QTest::addColumn<QByteArray>("args");
+        QTest::newRow("single player") << false << QByteArray(" /v1 /l1 /s0");
+        QTest::newRow("network launcher") << true << QByteArray(" /c2 /i1");
+    }
+    void closeTheFinishedWindow()
+    {
+        QFETCH(bool, network);
+        QFETCH(QByteArray, args);
+        Rig rig("No", "Yes", "0", 3);
+        rig.setIntervals(kTop, kChk);
+        if (network) {
+            rig.get<QAbstractButton>("chkMulti")->setChecked(true);
+            rig.get<QAbstractButton>("optCoop")->setChecked(true);
+            QCOMPARE(rig.get<QComboBox>("cmbNumPlayers")->currentText(), QStringLiteral("4"));
+        } else {
+            rig.chooseSinglePlayer();
+        }
+        QVERIFY(rig.launch());
+        QCOMPARE(rig.m.FinishedTitle,
+                 network ? QStringLiteral("Finished - Duke3d") : QStringLiteral("Finished - duke3d"));
+        const quint32 game = rig.gameWindow();
+        QVERIFY(game);
+        QVERIFY(rig.gameInFront(game));
+
+        // Watch for the end of the game, then for DOSBox to go.
+        QElapsedTimer sinceFinished;
+        QDeadlineTimer deadline(15000);
+        while (!processGone(rig.pid()) && !deadline.hasExpired()) {
+            if (!sinceFinished.isValid() && rig.windows.findWindow(rig.m.FinishedTitle))
+                sinceFinished.start();
+            QTest::qWait(20);
+        }
+        QVERIFY(processGone(rig.pid()));
+        QVERIFY(sinceFinished.isValid());
+        QVERIFY2(sinceFinished.elapsed() <= kChk + 1500,
+                 qPrintable(QString::number(sinceFinished.elapsed())));
+        QVERIFY(!rig.tmrChkWin()->isActive());
+        QVERIFY(!rig.tmrTopWin()->isActive());
+        QVERIFY(!rig.launchUnhide()->isEnabled());
+        QCOMPARE(rig.read("ARGS.TXT"), args);
+        if (network) {
+            QCOMPARE(rig.read("COMMIT.TXT"), args);
+            QCOMPARE(rig.read("duke3d.cfg"), kCfg); // unchanged values are not written again
+            QCOMPARE(rig.read("commit.dat"), kCommit);
+        }
+        QVERIFY(rig.prompts.shown.isEmpty());
+    }
+
+    // Neither preference on: the window is left alone for as long as it exists, and the check
+    // stops once it is gone.
+    void bothOffLeaveTheWindowAlone()
+    {
+        Rig rig("No", "No", "0", 600);
+        rig.setIntervals(kTop, kChk);
+        rig.chooseSinglePlayer();
+        QVERIFY(rig.launch());
+        const quint32 game = rig.gameWindow();
+        QVERIFY(game);
+        QVERIFY(rig.gameInFront(game));
+
+        QVERIFY(activate(quint32(rig.window->winId())));
+        QTest::qWait(3 * kChk + 200);
+        QVERIFY(isMapped(game));
+        QVERIFY(rig.tmrChkWin()->isActive());
+        QVERIFY(!rig.launchUnhide()->isEnabled());
+        QVERIFY(!rig.sysUnhide()->isEnabled());
+        QVERIFY(!processGone(rig.pid()));
+
+        rig.windows.requestClose(game);
+        QVERIFY(waitGone(rig.pid(), 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.tmrChkWin()->isActive(), kChk + 1500);
+        QVERIFY(!rig.tmrTopWin()->isActive());
+    }
+
+    // Without a system tray, "Minimized to Tray" minimises: the window stays reachable.
+    void minimizedToTrayWithoutATray()
+    {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        Rig rig("No", "No", "2", 600);
+        rig.setIntervals(kTop, kChk);
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        rig.chooseSinglePlayer();
+        QVERIFY(rig.launch());
+        QTRY_VERIFY(rig.window->isMinimized());
+        QVERIFY(rig.window->isVisible());
+        QTRY_COMPARE(wmState(quint32(rig.window->winId())), int(Iconic));
+        QVERIFY(!rig.tray().iconShown());
+        QCOMPARE(iconsInTray(), 0);
+        QVERIFY(rig.gameWindow());
+    }
+
+    // With trayer as the system tray: one icon after the launch and after a relaunch from the
+    // tray menu, none once the main window is closed.
+    void minimizedToTrayInARealTray()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            QSKIP("trayer is not installed");
+        QProcess trayer;
+        trayer.setStandardOutputFile(QProcess::nullDevice());
+        trayer.setStandardErrorFile(QProcess::nullDevice());
+        trayer.start(QStringLiteral("trayer"), {});
+        QVERIFY(trayer.waitForStarted());
+        auto stopTrayer = qScopeGuard([&trayer] {
+            trayer.terminate();
+            if (!trayer.waitForFinished(3000)) {
+                trayer.kill();
+                trayer.waitForFinished(3000);
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+        QVERIFY(trayOwner() != 0);
+
+        Rig rig("No", "No", "2", 600);
+        rig.setIntervals(kTop, kChk);
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        const quint32 main = quint32(rig.window->winId());
+        rig.chooseSinglePlayer();
+        QVERIFY(rig.launch());
+        QVERIFY(rig.tray().iconShown());
+        QVERIFY(!rig.tray().InTray); // adding the icon does not count as being in the tray
+        QTRY_COMPARE(iconsInTray(), 1);
+        QVERIFY(!rig.window->isVisible());
+        QTRY_COMPARE(wmState(main), int(Withdrawn));
+        QVERIFY(rig.gameWindow());
+
+        // The launch cleared the options; the player chose again before relaunching.
+        rig.chooseSinglePlayer();
+        rig.get<QAction>("mnuSysLaunch")->trigger();
+        QVERIFY(rig.started());
+        QCOMPARE(rig.runner.results.size(), 2);
+        // The relaunched game's window is the one watched, not the first game's, still running.
+        QTRY_VERIFY_WITH_TIMEOUT(windowOfProcess(rig.pid()) != 0, 10000);
+        QTest::qWait(kTop + 300); // a lookup tick of tmrTopWin
+        QCOMPARE(windowPid(rig.supervisor().GameWindow), quint32(rig.pid()));
+        QVERIFY(rig.tray().InTray);
+        QVERIFY(rig.tray().iconShown());
+        QTest::qWait(300);
+        QCOMPARE(iconsInTray(), 1);
+        QVERIFY(!rig.window->isVisible());
+
+        rig.window->close();
+        QVERIFY(!rig.tray().iconShown());
+        QTRY_COMPARE(iconsInTray(), 0);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Every DOSBox inherits this environment: a private home, no sound, a real window.
+    QTemporaryDir home;
+    g_home = home.path();
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    qunsetenv("SDL_VIDEODRIVER");
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // the tray icon docks by XEmbed, into trayer
+    // Before the application: it needs the display.
+    X11Session session;
+    QApplication app(argc, argv);
+    TestSupervisionE2E test(session);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_supervision_e2e.moc"
