@@ -11,8 +11,6 @@ namespace {
 constexpr qreal Grid = 32.0;
 
 const QColor Outline(60, 60, 70);
-const QColor FolderBack(214, 160, 40);
-const QColor FolderFront(244, 196, 72);
 const QColor WindowTitle(52, 101, 164);
 const QColor WindowFace(245, 245, 245);
 const QColor DosFace(24, 24, 24);
@@ -20,28 +18,6 @@ const QColor DosText(190, 190, 190);
 const QColor PaperFace(252, 252, 246);
 const QColor ArrowGreen(46, 139, 60);
 const QColor StopRed(196, 40, 40);
-
-void folder(QPainter &p)
-{
-    QPainterPath back;
-    back.moveTo(3, 8);
-    back.lineTo(12, 8);
-    back.lineTo(15, 11);
-    back.lineTo(29, 11);
-    back.lineTo(29, 26);
-    back.lineTo(3, 26);
-    back.closeSubpath();
-    p.setBrush(FolderBack);
-    p.drawPath(back);
-    QPainterPath front;
-    front.moveTo(3, 26);
-    front.lineTo(6, 14);
-    front.lineTo(31, 14);
-    front.lineTo(28, 26);
-    front.closeSubpath();
-    p.setBrush(FolderFront);
-    p.drawPath(front);
-}
 
 void window(QPainter &p, const QRectF &r, const QColor &face)
 {
@@ -179,7 +155,6 @@ void paint(QPainter &painter, Picture picture, const QRectF &box)
     painter.scale(box.width() / Grid, box.height() / Grid);
     painter.setPen(QPen(Outline, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     switch (picture) {
-    case Picture::Folder: folder(painter); break;
     case Picture::LaunchWindow: launchWindow(painter); break;
     case Picture::RtsFile: rtsFile(painter); break;
     case Picture::ConFile: conFile(painter); break;
@@ -203,14 +178,6 @@ QPixmap pixmap(Picture picture, int size, qreal devicePixelRatio)
 QPixmap pixmapFor(const QWidget *widget, Picture picture, int size)
 {
     return pixmap(picture, size, widget ? widget->devicePixelRatioF() : 1.0);
-}
-
-QIcon icon(Picture picture, int size)
-{
-    QIcon out;
-    out.addPixmap(pixmap(picture, size, 1.0));
-    out.addPixmap(pixmap(picture, size, 2.0));
-    return out;
 }
 
 } // namespace DialogPictures

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
 class QPainter;
@@ -11,7 +10,6 @@ class QWidget;
 namespace DialogPictures {
 
 enum class Picture {
-    Folder,       // the directory buttons of Options
     LaunchWindow, // Zentrel's window at launch
     RtsFile,      // a sound file coming back
     ConFile,      // a script file coming back
@@ -26,8 +24,5 @@ QPixmap pixmap(Picture picture, int size, qreal devicePixelRatio);
 
 // A square picture at the pixel ratio of the widget that shows it.
 QPixmap pixmapFor(const QWidget *widget, Picture picture, int size);
-
-// An icon holding the picture at 1x and 2x.
-QIcon icon(Picture picture, int size);
 
 } // namespace DialogPictures

@@ -3,7 +3,7 @@
 
 #include "app/MainWindowLink.h"
 #include "app/Module1.h"
-#include "app/widgets/DialogPictures.h"
+#include "app/widgets/IconFactory.h"
 #include "app/widgets/DialogPlacement.h"
 #include "app/widgets/SettingsFailure.h"
 #include "app/widgets/frmDirSel.h"
@@ -22,7 +22,7 @@ frmOptions::frmOptions(Module1 &module1, MainWindowLink &mainWindow, QWidget *pa
     : QDialog(parent), ui(std::make_unique<Ui::frmOptions>()), m(module1), mainWindow(mainWindow)
 {
     ui->setupUi(this);
-    const QIcon folder = DialogPictures::icon(DialogPictures::Picture::Folder, 20);
+    const QIcon folder = IconFactory::icon(IconFactory::Picture::Folder);
     for (QToolButton *button : {ui->cmdDukeDir, ui->cmdConDir, ui->cmdRtsDir, ui->cmdMapDir}) {
         button->setIcon(folder);
         button->setIconSize(QSize(20, 20));
