@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "X11TestTools.h"
+
 #include <xcb/xcb.h>
 
 #include <csignal>
@@ -38,33 +40,7 @@ namespace {
 
 QString g_home; // HOME of the test and of every DOSBox it starts
 
-xcb_connection_t *qtConnection()
-{
-    return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-xcb_window_t rootWindow()
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(qtConnection())).data->root;
-}
-
-xcb_atom_t atom(const char *name)
-{
-    xcb_connection_t *c = qtConnection();
-    auto *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
-    std::free(r);
-    return a;
-}
-
-bool isMapped(quint32 window)
-{
-    auto *r = xcb_get_window_attributes_reply(qtConnection(),
-                                              xcb_get_window_attributes(qtConnection(), window), nullptr);
-    const bool mapped = r && r->map_state != XCB_MAP_STATE_UNMAPPED;
-    std::free(r);
-    return mapped;
-}
+using namespace X11TestTools;
 
 // ICCCM WM_STATE: 0 withdrawn (also when absent), 1 normal, 3 iconic.
 enum WmState { Withdrawn = 0, Normal = 1, Iconic = 3 };
@@ -350,7 +326,7 @@ class TestSupervisionE2E : public QObject
 
     X11Session &session;
     QTemporaryDir tmp;
-    QProcess openbox;
+    DesktopHelper openbox{QStringLiteral("openbox")};
 
     // Short supervision intervals keep most cases quick; one case runs with the real ones.
     static constexpr int kTop = 1000;
@@ -379,10 +355,7 @@ private slots:
         conf.write("[sdl]\nfullscreen=false\nautolock=false\n[mixer]\nnosound=true\n");
         conf.close();
 
-        openbox.setStandardOutputFile(QProcess::nullDevice());
-        openbox.setStandardErrorFile(QProcess::nullDevice());
-        openbox.start(QStringLiteral("openbox"), {});
-        QVERIFY(openbox.waitForStarted());
+        QVERIFY(openbox.start());
         X11GameWindows probe;
         QVERIFY(probe.sharesQtConnection());
         QTRY_VERIFY_WITH_TIMEOUT(probe.windowManagerPresent(), 10000);
@@ -390,10 +363,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        if (openbox.state() != QProcess::NotRunning) {
-            openbox.terminate();
-            openbox.waitForFinished(3000);
-        }
+        openbox.stop();
     }
 
     // The player switches away from the running game: the game's window leaves the screen at the
@@ -554,18 +524,8 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
             QSKIP("trayer is not installed");
-        QProcess trayer;
-        trayer.setStandardOutputFile(QProcess::nullDevice());
-        trayer.setStandardErrorFile(QProcess::nullDevice());
-        trayer.start(QStringLiteral("trayer"), {});
-        QVERIFY(trayer.waitForStarted());
-        auto stopTrayer = qScopeGuard([&trayer] {
-            trayer.terminate();
-            if (!trayer.waitForFinished(3000)) {
-                trayer.kill();
-                trayer.waitForFinished(3000);
-            }
-        });
+        DesktopHelper trayer(QStringLiteral("trayer"));
+        QVERIFY(trayer.start());
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         QVERIFY(trayOwner() != 0);
 

@@ -19,6 +19,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include "X11TestTools.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -26,19 +28,7 @@
 
 namespace {
 
-xcb_connection_t *qtConnection()
-{
-    return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-bool isMapped(quint32 window)
-{
-    auto *r = xcb_get_window_attributes_reply(qtConnection(),
-                                              xcb_get_window_attributes(qtConnection(), window), nullptr);
-    const bool mapped = r && r->map_state != XCB_MAP_STATE_UNMAPPED;
-    std::free(r);
-    return mapped;
-}
+using namespace X11TestTools;
 
 QPoint screenPosition(quint32 window)
 {
@@ -80,7 +70,7 @@ class TestX11GameWindows : public QObject
     X11Session &session;
     QTemporaryDir tmp;
     QString stub;
-    QProcess openbox;
+    DesktopHelper openbox{QStringLiteral("openbox")};
     QList<std::shared_ptr<QProcess>> dosboxes;
 
     MemorySettingsStore settings;
@@ -161,11 +151,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), tmp.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
-        openbox.setProcessEnvironment(env);
-        openbox.setStandardOutputFile(QProcess::nullDevice());
-        openbox.setStandardErrorFile(QProcess::nullDevice());
-        openbox.start(QStringLiteral("openbox"), {});
-        QVERIFY(openbox.waitForStarted());
+        QVERIFY(openbox.start(env));
 
         windows = std::make_unique<X11GameWindows>();
         QVERIFY(windows->available());
@@ -181,10 +167,7 @@ private slots:
                 p->waitForFinished(3000);
             }
         }
-        if (openbox.state() != QProcess::NotRunning) {
-            openbox.terminate();
-            openbox.waitForFinished(3000);
-        }
+        openbox.stop();
     }
 
     void withoutADisplayTheLayerSaysWhy_data()
@@ -325,11 +308,8 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
             QSKIP("trayer is not installed");
-        QProcess trayer;
-        trayer.setStandardOutputFile(QProcess::nullDevice());
-        trayer.setStandardErrorFile(QProcess::nullDevice());
-        trayer.start(QStringLiteral("trayer"), {});
-        QVERIFY(trayer.waitForStarted());
+        DesktopHelper trayer(QStringLiteral("trayer"));
+        QVERIFY(trayer.start());
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
 
         QWidget main;
@@ -349,16 +329,13 @@ private slots:
             QTRY_VERIFY(isMapped(main.winId()));
             QVERIFY(!tray.iconShown());
         }
-        trayer.terminate();
-        trayer.waitForFinished(3000);
     }
 
     // From here on there is no window manager.
     void withoutAWindowManager()
     {
         QVERIFY(gameWindow);
-        openbox.terminate();
-        QVERIFY(openbox.waitForFinished(5000));
+        QVERIFY(openbox.stop());
         QTRY_VERIFY(!windows->windowManagerPresent()); // the root's stale announcement is not trusted
 
         // A fresh layer on its own connection finds the game among the root's children.
