@@ -1,5 +1,6 @@
 // The whole launch for real: the main window's controls set by the test, Launch pressed, DOSBox
 // (headless) runs the stand-in game or network launcher, which records the switches it received.
+#include "ControlDriver.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 
@@ -38,7 +39,7 @@ static const QByteArray kCfg = "[Setup]\r\nSetupVersion = \"1.4\"\r\n\r\n[Comm S
 static const QByteArray kCommit = "[Commit]\r\nCOMMTYPE = 3\r\nNumPlayers = 4\r\nSOCKETNUMBER = 17185\r\n"
                                   "LAUNCHNAME = \"DUKE3D.EXE\"\r\n";
 
-struct DosBoxRig
+struct DosBoxRig : ControlDriver
 {
     QTemporaryDir home;
     QTemporaryDir game;
@@ -67,6 +68,7 @@ struct DosBoxRig
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
+        setRoot(window.get());
     }
     void write(const QString &name, const QByteArray &data)
     {
@@ -78,19 +80,6 @@ struct DosBoxRig
     {
         QFile f(game.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    template <typename T> T *get(const QString &name)
-    {
-        T *c = window->findChild<T *>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
-    }
-    void tick(const QString &name) { get<QAbstractButton>(name)->setChecked(true); }
-    void choose(const QString &list, const QString &text)
-    {
-        QComboBox *box = get<QComboBox>(list);
-        box->setCurrentIndex(box->findText(text));
     }
     // Presses Launch and waits until DOSBox has run the program and left.
     bool launch()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlDriver.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 #include "app/Module1.h"
@@ -18,7 +19,7 @@
 
 // The three option panels in one window, as the main window holds them, for tests that drive
 // the controls by their names.
-struct LaunchFixture
+struct LaunchFixture : ControlDriver
 {
     MemorySettingsStore store;
     DiskFiles files;
@@ -31,6 +32,7 @@ struct LaunchFixture
 
     LaunchFixture()
     {
+        setRoot(&window);
         options.isVersion15 = [this] { return version15; };
         for (QWidget *panel : {options.singlePlayerPanel(), options.multiPlayerPanel(), options.miscPanel()})
             panel->setParent(&window);
@@ -39,34 +41,4 @@ struct LaunchFixture
 
     CommandLine &cl() { return options.commandLine(); }
     NetworkValues &net() { return options.networkValues(); }
-
-    template <typename T> T *get(const char *name)
-    {
-        T *child = window.findChild<T *>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
-    }
-    QAbstractButton *button(const char *name) { return get<QAbstractButton>(name); }
-    QComboBox *combo(const char *name) { return get<QComboBox>(name); }
-    QWidget *widget(const char *name) { return get<QWidget>(name); }
-
-    void tick(const char *name, bool on = true) { button(name)->setChecked(on); }
-    bool ticked(const char *name) { return button(name)->isChecked(); }
-    void choose(const char *list, const QString &text)
-    {
-        QComboBox *box = combo(list);
-        const int i = box->findText(text);
-        if (i < 0)
-            qFatal("%s offers no %s", list, qPrintable(text));
-        box->setCurrentIndex(i);
-    }
-    QStringList items(const char *list)
-    {
-        QStringList out;
-        QComboBox *box = combo(list);
-        for (int i = 0; i < box->count(); ++i)
-            out << box->itemText(i);
-        return out;
-    }
 };
