@@ -3,14 +3,21 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QRegularExpression>
 
 namespace AccessibleNames {
 namespace {
 
 QString plain(QString caption)
 {
-    caption.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+    // "&&" stands for one "&"; a single "&" only marks the shortcut letter.
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        out += caption[i];
+    }
+    caption = out;
     caption = caption.trimmed();
     if (caption.endsWith(QLatin1Char(':')))
         caption.chop(1);
