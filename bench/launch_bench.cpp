@@ -4,7 +4,7 @@
 // the runner reports the process started is measured, and that of the whole click (which also
 // clears the options afterwards). Any message shown during a launch is a failure.
 //   bench_launch [runs]    (default 200)
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
 #include "app/widgets/frmMain.h"
 #include "platform/DiskFiles.h"
@@ -71,6 +71,7 @@ public:
     {
         inner.setDosBox(executable, settingsFile);
     }
+    std::optional<Result> refusal(const Request &request) override { return inner.refusal(request); }
     Result start(const Request &request) override
     {
         called = Clock::now();

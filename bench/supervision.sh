@@ -2,6 +2,8 @@
 # Supervision benchmark: a process running just the game supervisor and the X11 window layer
 # watches a real DOSBox window (the waiting stand-in game, in front, under openbox on a private
 # Xvfb) for SECONDS (default 60). Prints the CPU time it used; the target is under 0.1% of a core.
+# Then ROUNDS (default 5) times: the player switches away from the game, and the time until its
+# window is hidden is measured with the real intervals.
 # BUILD_DIR picks an existing build directory instead of the default preset's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +15,7 @@ else
   cmake --preset default >/dev/null
   build=build/default
 fi
-cmake --build "$build" --target bench_supervision dosstubs >/dev/null
+cmake --build "$build" --target bench_supervision bench_supervision_latency dosstubs >/dev/null
 
 tmp=$(mktemp -d)
 pids=()
@@ -56,3 +58,6 @@ xdotool windowactivate --sync "$window"
 
 echo "Supervision of a running game for $seconds s (DOSBox pid $dosbox_pid, window $window):"
 "$build/bin/bench_supervision" "$dosbox_pid" "$seconds"
+
+echo
+"$build/bin/bench_supervision_latency" "$dosbox_pid" "${ROUNDS:-5}"

@@ -3,7 +3,7 @@
 // player switches away). Prints the CPU time this process used over the watch.
 //   bench_supervision <dosbox pid> [seconds]
 #include "app/GameSupervisor.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "app/GameSupervisor.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 
 namespace {
 const QString kYes = QStringLiteral("Yes");

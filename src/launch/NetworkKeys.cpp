@@ -1,6 +1,6 @@
 #include "launch/NetworkKeys.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "coneditor/TextBuffer.h"
 #include "platform/Files.h"
 
@@ -83,13 +83,15 @@ public:
         }
         if (m_buffer.Text() == m_original)
             return true;
-        // A read-only file is made writable first, as the player asked for the change.
+        // A read-only file is made writable for the change the player asked for, and read-only
+        // again afterwards, whether or not the write went through.
         const bool wasReadOnly = m_files.isReadOnly(m_path);
         if (wasReadOnly)
             m_files.setReadOnly(m_path, false);
-        if (!m_buffer.SaveFile(m_path)) {
-            if (wasReadOnly)
-                m_files.setReadOnly(m_path, true);
+        const bool saved = m_buffer.SaveFile(m_path);
+        if (wasReadOnly)
+            m_files.setReadOnly(m_path, true);
+        if (!saved) {
             addError(errors, m_buffer.errorString());
             return false;
         }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // Starts the game's program in the game directory. A DOS program (the real duke3d.exe and
 // commit.exe) runs in DOSBox; a native program (an ELF executable, or a script with "#!" and the
 // execute bit) runs directly. The launch decides what to start and shows the messages; the runner
@@ -40,6 +42,11 @@ public:
     // lives, for the message shown when DOSBox cannot be found. The caller passes the current
     // setting before each start.
     virtual void setDosBox(const QString &executable, const QString &settingsFile) = 0;
+
+    // What start() would refuse, found without starting or writing anything: nothing when it
+    // would go ahead, otherwise the Result start() would give. The launch asks this before it
+    // changes the window or the game's files, so a refused start leaves everything as it was.
+    virtual std::optional<Result> refusal(const Request &request) = 0;
 
     virtual Result start(const Request &request) = 0;
 };

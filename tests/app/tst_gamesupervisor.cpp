@@ -1,5 +1,5 @@
 #include "app/GameSupervisor.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
@@ -14,6 +14,7 @@ namespace {
 constexpr GameWindows::Handle kGame = 0x400003;
 constexpr GameWindows::Handle kOther = 0x600001;
 constexpr GameWindows::Handle kCommit = 0x500007;
+constexpr qint64 kPid = 4242;
 } // namespace
 
 class TestGameSupervisor : public QObject
@@ -41,9 +42,9 @@ class TestGameSupervisor : public QObject
         {
             module.CloseDosWin = close;
             module.HideDosWin = hide;
-            windows.windows[kGame] = {QStringLiteral("Duke3d")};
+            windows.windows[kGame] = {kPid, QStringLiteral("Duke3d")};
             windows.front = {true, kGame};
-            supervisor.WatchGame(4242, QStringLiteral("DUKE3D.EXE"), true);
+            supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
             supervisor.tmrTopWin_Timer();
         }
     };
@@ -62,7 +63,7 @@ private slots:
     void watchGameRegistersTheProcessAndWaitsForTheForeground()
     {
         Rig r(platform);
-        r.windows.windows[kCommit] = {QStringLiteral("Commit")};
+        r.windows.windows[kCommit] = {77, QStringLiteral("Commit")};
         r.windows.front = {true, kOther};
         r.supervisor.WatchGame(77, QStringLiteral("COMMIT.EXE"), true);
         QCOMPARE(r.windows.registered.size(), 1);
@@ -86,12 +87,12 @@ private slots:
     void aWindowThatComesUpLateIsStillFound()
     {
         Rig r(platform);
-        r.supervisor.WatchGame(4242, QStringLiteral("DUKE3D.EXE"), true);
+        r.supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
         QCOMPARE(r.supervisor.GameWindow, GameWindows::Handle(0));
         r.supervisor.tmrTopWin_Timer();
         QVERIFY(r.supervisor.tmrTopWin.isActive());
 
-        r.windows.windows[kGame] = {QStringLiteral("Duke3d")};
+        r.windows.windows[kGame] = {kPid, QStringLiteral("Duke3d")};
         r.windows.front = {true, kGame};
         r.supervisor.tmrTopWin_Timer();
         QCOMPARE(r.supervisor.GameWindow, kGame);
@@ -101,7 +102,7 @@ private slots:
     void aWindowNeverFoundEndsTheWait()
     {
         Rig r(platform);
-        r.supervisor.WatchGame(4242, QStringLiteral("DUKE3D.EXE"), true);
+        r.supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
         for (int i = 0; i <= GameSupervisor::kLookupTicks; ++i)
             r.supervisor.tmrTopWin_Timer();
         QVERIFY(!r.supervisor.tmrTopWin.isActive());
@@ -244,7 +245,7 @@ private slots:
         r.multi = true;
         r.watching(QStringLiteral("Yes"), QStringLiteral("No"));
         r.windows.windows[kGame].title = gameFinished ? QStringLiteral("Finished - Duke3d") : QString();
-        r.windows.windows[kCommit] = {QStringLiteral("Finished - Commit")};
+        r.windows.windows[kCommit] = {kPid, QStringLiteral("Finished - Commit")};
         r.supervisor.tmrChkWin_Timer();
         QCOMPARE(r.windows.closed, closed);
         QVERIFY(!r.supervisor.tmrChkWin.isActive());
@@ -255,7 +256,7 @@ private slots:
         Rig r(platform);
         r.watching(QStringLiteral("Yes"), QStringLiteral("No"));
         r.windows.windows[kGame].title = QStringLiteral("Duke3d");
-        r.windows.windows[kCommit] = {QStringLiteral("Finished - Commit")};
+        r.windows.windows[kCommit] = {kPid, QStringLiteral("Finished - Commit")};
         r.supervisor.tmrChkWin_Timer();
         QVERIFY(r.windows.closed.isEmpty());
         QVERIFY(r.supervisor.tmrChkWin.isActive());
@@ -268,8 +269,6 @@ private slots:
         r.supervisor.ShowHiddenGame(); // nothing hidden: nothing shown
         QVERIFY(r.windows.shown.isEmpty());
 
-        // A run of its own: in the fake every process has the same window, which a second
-        // watch would take for the earlier game's.
         Rig h(platform);
         h.watching(QStringLiteral("No"), QStringLiteral("Yes"));
         h.windows.front = {true, kOther};
@@ -278,6 +277,37 @@ private slots:
         QCOMPARE(h.windows.shown, QList<GameWindows::Handle>{kGame});
         QVERIFY(!h.supervisor.tmrTopWin.isActive() && !h.supervisor.tmrChkWin.isActive());
         QVERIFY(!h.supervisor.unhideEnabled());
+    }
+
+    // A relaunch while the first game still runs: until the new game's window is up, the look-up
+    // must not take the first game's window for it.
+    void relaunchWatchesTheNewGameNotTheEarlierOne()
+    {
+        Rig r(platform);
+        r.watching(QStringLiteral("No"), QStringLiteral("Yes"));
+        QCOMPARE(r.supervisor.GameWindow, kGame);
+
+        constexpr qint64 kSecondPid = 5151;
+        constexpr GameWindows::Handle kSecondGame = 0x700002;
+        r.supervisor.WatchGame(kSecondPid, QStringLiteral("DUKE3D.EXE"), true);
+        QCOMPARE(r.supervisor.GameWindow, GameWindows::Handle(0)); // its window is not up yet
+        r.supervisor.tmrTopWin_Timer();
+        QCOMPARE(r.supervisor.GameWindow, GameWindows::Handle(0));
+
+        r.windows.windows[kSecondGame] = {kSecondPid, QStringLiteral("Duke3d")};
+        r.windows.front = {true, kSecondGame};
+        r.supervisor.tmrTopWin_Timer();
+        QCOMPARE(r.supervisor.GameWindow, kSecondGame);
+        QVERIFY(r.supervisor.tmrChkWin.isActive());
+    }
+
+    // Only the processes Zentrel started count, whatever another program's window says.
+    void windowsOfOtherProcessesAreNeverWatched()
+    {
+        Rig r(platform);
+        r.windows.windows[kOther] = {999, QStringLiteral("Duke3d")};
+        r.supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
+        QCOMPARE(r.supervisor.GameWindow, GameWindows::Handle(0));
     }
 
     void unavailableWindowSystemIsToldOnce()

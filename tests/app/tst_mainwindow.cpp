@@ -1,10 +1,15 @@
-#include "app/Module1.h"
+#include "app/GameSupervisor.h"
+#include "app/widgets/GameSession.h"
 #include "app/widgets/MainMenus.h"
+#include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
+#include "core/Module1.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
+#include "ControlDriver.h"
+#include "FakeGameRunner.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 
@@ -14,6 +19,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +38,7 @@ struct Fixture
     MemorySettingsStore store;
     DiskFiles files;
     FakePrompts prompts;
+    FakeGameRunner runner;
     Platform platform{store, files, prompts, QString()};
     Module1 m{platform};
     std::unique_ptr<frmMain> window;
@@ -40,15 +47,22 @@ struct Fixture
     explicit Fixture(bool configured = true, const QStringList &gameFiles = {})
     {
         platform.programDir = dir.filePath(QStringLiteral("program"));
+        platform.runner = &runner;
         for (const QString &name : gameFiles)
             touch(name);
         if (configured)
             m.DukePath = dir.path();
     }
-    void touch(const QString &name) const
+    void touch(const QString &name, const QByteArray &data = {}) const
     {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+    QByteArray bytes(const QString &name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     bool onDisk(const QString &name) const { return QFileInfo::exists(dir.filePath(name)); }
     frmMain &load()
@@ -222,11 +236,12 @@ private slots:
     {
         Fixture f;
         f.load();
-        const QList<QPair<QString, int>> timers{{"tmrTopWin", 5000}, {"tmrChkWin", 2000}, {"tmrBeep", 2000},
-                                                {"tmrGameTimer", 60000}};
-        for (const auto &[name, interval] : timers) {
-            auto *timer = f.child<QTimer>(name);
-            QVERIFY2(timer, qPrintable(name));
+        GameSupervisor &supervisor = f.window->session().supervisor();
+        const QList<QPair<QTimer *, int>> timers{{&supervisor.tmrTopWin, 5000}, {&supervisor.tmrChkWin, 2000},
+                                                 {f.child<QTimer>("tmrBeep"), 2000},
+                                                 {f.child<QTimer>("tmrGameTimer"), 60000}};
+        for (const auto &[timer, interval] : timers) {
+            QVERIFY(timer);
             QCOMPARE(timer->interval(), interval);
             QVERIFY(!timer->isActive());
         }
@@ -403,6 +418,60 @@ private slots:
         f.window->close();
         QCOMPARE(f.store.value("Prefs", "LastVersion"), QStringLiteral("13d"));
         QVERIFY(f.onDisk("KVuser.con"));
+    }
+
+    // "Clear All Options" in the real window, as the player presses it.
+    void clearAllOptionsUnticksUseCon()
+    {
+        Fixture f;
+        f.load();
+        ControlDriver d(f.window.get());
+        d.tick("chkUseCon");
+        d.tick("chkMulti");
+        d.button("cmdReset")->click();
+        QVERIFY(!d.ticked("chkUseCon"));
+        QVERIFY(d.ticked("chkSingle"));
+        QVERIFY(!d.ticked("chkMulti"));
+    }
+
+    // The runner refuses (DOSBox missing) a network game under "Minimized" and "Minimized to
+    // Tray": the window, the tray and the game's files stay as they were.
+    void refusedStartLeavesWindowTrayAndFiles_data()
+    {
+        QTest::addColumn<QString>("dukeWin");
+        QTest::newRow("minimized") << "1";
+        QTest::newRow("minimized to tray") << "2";
+    }
+    void refusedStartLeavesWindowTrayAndFiles()
+    {
+        QFETCH(QString, dukeWin);
+        const QByteArray cfg = "SocketNumber = 0x4321\r\nNumberPlayers = 4\r\nPlayerName = \"DUKE\"\r\n";
+        const QByteArray commit = "NumPlayers = 4\r\nSOCKETNUMBER = 17185\r\n";
+        Fixture f(true, {"duke3d.exe", "commit.exe"});
+        f.touch("duke3d.cfg", cfg);
+        f.touch("commit.dat", commit);
+        f.load();
+        f.m.DukeWin = dukeWin;
+        f.window->session().tray().trayAvailable = [] { return true; };
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.runner.refuse = GameRunner::Result{false, QStringLiteral("DOSBox is needed."), 0, {}, true};
+
+        ControlDriver d(f.window.get());
+        d.tick("chkMulti");
+        d.tick("optCoop");
+        d.choose("cmbNumPlayers", "6");
+        control<QLineEdit>(*f.window, "txtSocket")->setText("1234");
+        d.button("cmdLaunch")->click();
+
+        QCOMPARE(f.prompts.texts(), QStringList{"DOSBox is needed."});
+        QVERIFY(f.runner.requests.isEmpty());
+        QVERIFY(f.window->isVisible());
+        QVERIFY(!f.window->isMinimized());
+        QVERIFY(!f.window->session().tray().iconShown());
+        QCOMPARE(f.bytes("duke3d.cfg"), cfg);
+        QCOMPARE(f.bytes("commit.dat"), commit);
+        QVERIFY(d.ticked("optCoop")); // the options stay for another try
     }
 
     void windowHasFixedSize()

@@ -1,3 +1,4 @@
+#include "ControlDriver.h"
 #include "DialogTestBed.h"
 #include "FailingSettingsStore.h"
 #include "app/widgets/frmDirSel.h"
@@ -15,24 +16,15 @@ namespace {
 const QString MustBeSet = QStringLiteral("The path to Duke3d.exe must be set before using Zentrel");
 const QString MustEnter = QStringLiteral("You must enter the path for Duke3d.exe before using Zentrel.");
 
-template <typename T>
-T *child(QWidget &parent, const char *name)
-{
-    T *found = parent.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 void setText(frmOptions &dialog, const char *box, const QString &text)
 {
-    child<QLineEdit>(dialog, box)->setText(text);
+    control<QLineEdit>(dialog, box)->setText(text);
 }
 
 QStringList listed(frmDirSel &dialog)
 {
     QStringList out;
-    auto *list = child<QListWidget>(dialog, "dirSel");
+    auto *list = control<QListWidget>(dialog, "dirSel");
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
     return out;
@@ -52,19 +44,19 @@ private slots:
         bed.m.MAPPath = "/maps";
         {
             frmOptions dialog(bed.m, bed.mainWindow);
-            QCOMPARE(child<QLineEdit>(dialog, "txtOptDuke")->text(), QString());
-            QCOMPARE(child<QLineEdit>(dialog, "txtOptCON")->text(), QString());
+            QCOMPARE(control<QLineEdit>(dialog, "txtOptDuke")->text(), QString());
+            QCOMPARE(control<QLineEdit>(dialog, "txtOptCON")->text(), QString());
         }
         bed.m.DukePath = "/games/duke";
         frmOptions dialog(bed.m, bed.mainWindow);
-        QCOMPARE(child<QLineEdit>(dialog, "txtOptDuke")->text(), QString("/games/duke"));
-        QCOMPARE(child<QLineEdit>(dialog, "txtOptCON")->text(), QString("/cons"));
-        QCOMPARE(child<QLineEdit>(dialog, "txtOptRTS")->text(), QString());
-        QCOMPARE(child<QLineEdit>(dialog, "txtOptMap")->text(), QString("/maps"));
+        QCOMPARE(control<QLineEdit>(dialog, "txtOptDuke")->text(), QString("/games/duke"));
+        QCOMPARE(control<QLineEdit>(dialog, "txtOptCON")->text(), QString("/cons"));
+        QCOMPARE(control<QLineEdit>(dialog, "txtOptRTS")->text(), QString());
+        QCOMPARE(control<QLineEdit>(dialog, "txtOptMap")->text(), QString("/maps"));
         for (const char *box : {"txtOptDuke", "txtOptCON", "txtOptRTS", "txtOptMap"})
-            QVERIFY(!child<QLineEdit>(dialog, box)->isEnabled());
-        QCOMPARE(child<QToolButton>(dialog, "cmdDukeDir")->accessibleName(), QString("Select Duke3d.exe Directory"));
-        QVERIFY(child<QPushButton>(dialog, "cmdOptOk")->isDefault());
+            QVERIFY(!control<QLineEdit>(dialog, box)->isEnabled());
+        QCOMPARE(control<QToolButton>(dialog, "cmdDukeDir")->accessibleName(), QString("Select Duke3d.exe Directory"));
+        QVERIFY(control<QPushButton>(dialog, "cmdOptOk")->isDefault());
     }
 
     void okWithoutGameDirectoryStoresNothing()
@@ -137,7 +129,7 @@ private slots:
         if (byEscape)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
-            child<QPushButton>(dialog, "cmdOptCancel")->click();
+            control<QPushButton>(dialog, "cmdOptCancel")->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(bed.prompts.texts(), configured ? QStringList() : QStringList{MustEnter});
         if (!configured)
@@ -226,12 +218,12 @@ private slots:
             QVERIFY(picker);
             seen = true;
             QVERIFY(picker->setCurrentPath(game));
-            child<QPushButton>(*picker, "cmdOk")->click();
+            control<QPushButton>(*picker, "cmdOk")->click();
         });
-        child<QToolButton>(dialog, "cmdDukeDir")->click();
+        control<QToolButton>(dialog, "cmdDukeDir")->click();
         QVERIFY(seen);
         QCOMPARE(bed.m.DirSelMode, QString("Duke"));
-        QCOMPARE(child<QLineEdit>(dialog, "txtOptDuke")->text(), game);
+        QCOMPARE(control<QLineEdit>(dialog, "txtOptDuke")->text(), game);
         QCOMPARE(store.writes, 0); // only OK stores
     }
 
@@ -306,7 +298,7 @@ private slots:
         frmDirSel dialog(bed.m);
         QCOMPARE(dialog.currentPath(), bed.m.DukePath);
         dialog.show();
-        child<QPushButton>(dialog, "cmdCancel")->click();
+        control<QPushButton>(dialog, "cmdCancel")->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.chosenPath(), QString());
     }
@@ -324,7 +316,7 @@ private slots:
         QCOMPARE(listed(dialog), (QStringList{"..", "alpha", "Beta"})); // folders only, any case order
 
         // Enter opens the folder under the cursor; it does not press OK.
-        auto *list = child<QListWidget>(dialog, "dirSel");
+        auto *list = control<QListWidget>(dialog, "dirSel");
         list->setFocus();
         list->setCurrentRow(2);
         QTest::keyClick(list, Qt::Key_Return);
@@ -332,14 +324,14 @@ private slots:
         QCOMPARE(dialog.currentPath(), top + "/Beta");
         QCOMPARE(listed(dialog), QStringList{".."});
 
-        child<QToolButton>(dialog, "cmdUp")->click();
+        control<QToolButton>(dialog, "cmdUp")->click();
         QCOMPARE(dialog.currentPath(), top);
 
         QVERIFY(!dialog.setCurrentPath(top + "/readme.txt"));
         QCOMPARE(dialog.currentPath(), top);
         QVERIFY(dialog.setCurrentPath("/"));
         QVERIFY(!listed(dialog).contains(".."));
-        QVERIFY(!child<QToolButton>(dialog, "cmdUp")->isEnabled());
+        QVERIFY(!control<QToolButton>(dialog, "cmdUp")->isEnabled());
     }
 };
 

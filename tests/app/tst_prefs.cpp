@@ -1,3 +1,4 @@
+#include "ControlDriver.h"
 #include "DialogTestBed.h"
 #include "FailingSettingsStore.h"
 #include "app/widgets/frmPrefs.h"
@@ -11,23 +12,14 @@
 
 namespace {
 
-template <typename T>
-T *child(QWidget &parent, const char *name)
-{
-    T *found = parent.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 bool ticked(frmPrefs &dialog, const char *box)
 {
-    return child<QCheckBox>(dialog, box)->isChecked();
+    return control<QCheckBox>(dialog, box)->isChecked();
 }
 
 void tick(frmPrefs &dialog, const char *box, bool on)
 {
-    child<QCheckBox>(dialog, box)->setChecked(on);
+    control<QCheckBox>(dialog, box)->setChecked(on);
 }
 
 // Section, key as first written, and value of every entry, in writing order.
@@ -92,7 +84,7 @@ private slots:
         DialogTestBed bed(store);
         bed.m.DukeWin = dukeWin;
         frmPrefs dialog(bed.m);
-        auto *combo = child<QComboBox>(dialog, "cmbDukeWin");
+        auto *combo = control<QComboBox>(dialog, "cmbDukeWin");
         QCOMPARE(combo->count(), 4);
         QCOMPARE(combo->itemText(2), QString("Minimized to Tray"));
         QCOMPARE(combo->currentIndex(), index);
@@ -112,7 +104,7 @@ private slots:
         frmPrefs dialog(bed.m);
         QVERIFY(ticked(dialog, "chkPCon") && ticked(dialog, "chkPrts"));
         tick(dialog, "chkCloseDosWin", true);
-        child<QPushButton>(dialog, "cmdOk")->click();
+        control<QPushButton>(dialog, "cmdOk")->click();
         QCOMPARE(written(store), (QStringList{"Prefs/Splash=Yes", "Prefs/CONPref=Yes", "Prefs/RTSpref=Yes",
                                               "Prefs/CloseDosWin=Yes", "Prefs/HideDosWin=No"}));
         QCOMPARE(bed.m.CloseDosWin, QString("Yes"));
@@ -130,7 +122,7 @@ private slots:
         bed.m.HideDosWin = "No";
         bed.m.Splash = bed.m.CONpref = bed.m.RTSpref = "Yes";
         frmPrefs dialog(bed.m);
-        child<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(2);
+        control<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(2);
         tick(dialog, "chkPCon", false);
         tick(dialog, "chkPsplash", false);
         dialog.cmdOk_Click();
@@ -161,7 +153,7 @@ private slots:
         bed.m.DukeWin = "1";
         frmPrefs dialog(bed.m);
         dialog.show();
-        child<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(3);
+        control<QComboBox>(dialog, "cmbDukeWin")->setCurrentIndex(3);
         tick(dialog, "chkHideDosWin", true);
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
@@ -188,7 +180,7 @@ private slots:
         DialogTestBed bed(store);
         frmPrefs dialog(bed.m);
         for (int i = 0; i < 5; ++i) {
-            auto *image = child<QLabel>(dialog, qPrintable(QString("Image1_%1").arg(i)));
+            auto *image = control<QLabel>(dialog, qPrintable(QString("Image1_%1").arg(i)));
             QVERIFY(!image->pixmap().isNull());
             QVERIFY(!image->accessibleName().isEmpty());
         }

@@ -1,7 +1,7 @@
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
 #include "app/widgets/frmMain.h"
 #include "app/widgets/frmSplash.h"

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "coneditor/DefineEditing.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"

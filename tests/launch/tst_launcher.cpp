@@ -1,32 +1,40 @@
 #include "FakeGameRunner.h"
 #include "LaunchFixture.h"
 
+#include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/Launcher.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+// The main window's side of the launch, recorded in the order the launch asked for it.
+struct RecordingLaunchHost : LaunchHost
+{
+    QStringList steps;
+    bool trayAlready = false;
+    void showMainWindowNormal() override { steps << "normal"; }
+    void minimizeMainWindow() override { steps << "minimized"; }
+    bool inTray() const override { return trayAlready; }
+    void addTrayIcon() override { steps << "tray"; }
+    void editNetworkKeys() override { steps << "keys"; }
+    void watchGame(qint64 pid, const QString &, bool) override { steps << QString("watch %1").arg(pid); }
+    void exitCommand() override { steps << "exit"; }
+};
 
 // The launch procedure with the panels driven by name and a recording game runner.
 struct LaunchRig : LaunchFixture
 {
     QTemporaryDir game;
     FakeGameRunner runner;
-    Launcher launcher{module1, options, &window};
-    QStringList steps; // the main window's side, in the order the launch asked for it
+    RecordingLaunchHost launchHost;
+    QStringList &steps = launchHost.steps;
+    Launcher launcher{module1, options, launchHost, &window};
 
     LaunchRig()
     {
         platform.runner = &runner;
         module1.DukePath = game.path();
         module1.DukeWin = "0";
-        launcher.swapInChosenFiles = [this] { steps << "swap"; };
-        launcher.showNormal = [this] { steps << "normal"; };
-        launcher.showMinimized = [this] { steps << "minimized"; };
-        launcher.addTrayIcon = [this] { steps << "tray"; };
-        launcher.inTray = [] { return false; };
-        launcher.editNetworkKeys = [this] { steps << "keys"; return true; };
-        launcher.watchGame = [this](qint64 pid, const QString &, bool) { steps << QString("watch %1").arg(pid); };
-        launcher.exitCommand = [this] { steps << "exit"; };
     }
     void gameFile(const QString &name)
     {
@@ -104,7 +112,7 @@ private slots:
         QVERIFY(!r.network);
         QCOMPARE(rig.module1.GameCommand, rig.game.path() + "/duke3d.exe /v1 /l1 /s1");
         QCOMPARE(rig.module1.FinishedTitle, QString("Finished - duke3d"));
-        QCOMPARE(rig.steps, (QStringList{"swap", "normal", "watch 4242"}));
+        QCOMPARE(rig.steps, (QStringList{"normal", "watch 4242"}));
         // Cleared: single player stays on with nothing chosen.
         QVERIFY(rig.ticked("chkSingle"));
         QCOMPARE(rig.combo("cmbEpisode")->currentIndex(), -1);
@@ -125,7 +133,7 @@ private slots:
         QCOMPARE(r.switches, QString(" -name ACE /c2 /i1"));
         QVERIFY(r.network);
         QCOMPARE(rig.module1.FinishedTitle, QString("Finished - Duke3d"));
-        QCOMPARE(rig.steps, (QStringList{"swap", "normal", "keys", "watch 4242"}));
+        QCOMPARE(rig.steps, (QStringList{"normal", "keys", "watch 4242"}));
     }
 
     void nameEqualToTheSavedOneAddsNoSwitch()
@@ -164,28 +172,45 @@ private slots:
         QVERIFY(rig.ticked("optCoop"));
     }
 
-    void failedStartKeepsTheOptions_data()
+    // The runner refuses (the program is not there, DOSBox is missing) before anything of the
+    // window or the game's files changed, whatever the Launch Preference; a start that fails
+    // after all keeps the options too.
+    void refusedStartChangesNothing_data()
     {
+        QTest::addColumn<QString>("dukeWin");
+        QTest::addColumn<bool>("atStart"); // refused only by the start itself
         QTest::addColumn<QString>("runnerMessage");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("program missing") << "" << "%1/duke3d.exe not found";
-        QTest::newRow("runner explains") << "DOSBox is needed." << "DOSBox is needed.";
+        QTest::addColumn<QStringList>("steps");
+        for (const char *pref : {"0", "1", "2", "3"}) {
+            QTest::addRow("program missing, preference %s", pref)
+                << pref << false << "" << "%1/duke3d.exe not found" << QStringList{};
+            QTest::addRow("DOSBox missing, preference %s", pref)
+                << pref << false << "DOSBox is needed." << "DOSBox is needed." << QStringList{};
+        }
+        QTest::newRow("start fails after the check") << "1" << true << "" << "%1/duke3d.exe not found"
+                                                     << QStringList{"minimized"};
     }
-    void failedStartKeepsTheOptions()
+    void refusedStartChangesNothing()
     {
+        QFETCH(QString, dukeWin);
+        QFETCH(bool, atStart);
         QFETCH(QString, runnerMessage);
         QFETCH(QString, shown);
+        QFETCH(QStringList, steps);
         LaunchRig rig;
-        rig.runner.answer = {false, runnerMessage, 0, {}, false};
-        rig.launcher.timePicked = [] { return 5; };
-        bool timerStarted = false;
-        rig.launcher.startGameTimer = [&] { timerStarted = true; };
+        rig.module1.DukeWin = dukeWin;
+        const GameRunner::Result refused{false, runnerMessage, 0, {}, false};
+        if (atStart)
+            rig.runner.answer = refused;
+        else
+            rig.runner.refuse = refused;
         rig.singleEpisodeLevel();
         QVERIFY(!rig.launcher.Launch());
-        QCOMPARE(rig.prompts.texts(), QStringList{shown.arg(rig.game.path())});
-        QVERIFY(!timerStarted);
+        QCOMPARE(rig.prompts.texts(), QStringList{shown.contains("%1") ? shown.arg(rig.game.path()) : shown});
+        QCOMPARE(rig.steps, steps);
+        QCOMPARE(rig.runner.requests.size(), atStart ? 1 : 0);
         QCOMPARE(rig.cl().switches(), QString(" /v1 /l1 /s0"));
-        QVERIFY(!rig.steps.contains("exit"));
     }
 
     void launchPreference_data()
@@ -193,11 +218,11 @@ private slots:
         QTest::addColumn<QString>("dukeWin");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<bool>("cleared");
-        QTest::newRow("0 normal") << "0" << QStringList{"swap", "normal", "watch 4242"} << true;
-        QTest::newRow("1 minimized") << "1" << QStringList{"swap", "minimized", "watch 4242"} << true;
-        QTest::newRow("2 tray") << "2" << QStringList{"swap", "tray", "watch 4242"} << true;
-        QTest::newRow("3 closed") << "3" << QStringList{"swap", "watch 4242", "exit"} << false;
-        QTest::newRow("other") << "x" << QStringList{"swap", "watch 4242"} << true;
+        QTest::newRow("0 normal") << "0" << QStringList{"normal", "watch 4242"} << true;
+        QTest::newRow("1 minimized") << "1" << QStringList{"minimized", "watch 4242"} << true;
+        QTest::newRow("2 tray") << "2" << QStringList{"tray", "watch 4242"} << true;
+        QTest::newRow("3 closed") << "3" << QStringList{"watch 4242", "exit"} << false;
+        QTest::newRow("other") << "x" << QStringList{"watch 4242"} << true;
     }
     void launchPreference()
     {
@@ -212,6 +237,17 @@ private slots:
         QCOMPARE(rig.cl().switches().isEmpty(), cleared);
     }
 
+    // A relaunch from the tray while the window is in the tray adds no second icon.
+    void alreadyInTheTrayAddsNoIcon()
+    {
+        LaunchRig rig;
+        rig.module1.DukeWin = "2";
+        rig.launchHost.trayAlready = true;
+        rig.singleEpisodeLevel();
+        QVERIFY(rig.launcher.Launch());
+        QCOMPARE(rig.steps, QStringList{"watch 4242"});
+    }
+
     void switchesDosCannotCarryAreRefusedBeforeAnyChange()
     {
         LaunchRig rig;
@@ -224,23 +260,6 @@ private slots:
         QVERIFY(rig.prompts.shown[0].text.contains('>'));
         QVERIFY(rig.steps.isEmpty());
         QVERIFY(rig.runner.requests.isEmpty());
-    }
-
-    void gameTimerStartsOnlyWithALimit()
-    {
-        LaunchRig rig;
-        int started = 0;
-        int minutes = 0;
-        rig.launcher.timePicked = [&] { return minutes; };
-        rig.launcher.startGameTimer = [&] { ++started; };
-        rig.singleEpisodeLevel();
-        QVERIFY(rig.launcher.Launch());
-        QCOMPARE(started, 0);
-        minutes = 30;
-        rig.choose("cmbEpisode", "LA Meltdown");
-        rig.choose("cmbLevel", "DEATH ROW");
-        QVERIFY(rig.launcher.Launch());
-        QCOMPARE(started, 1);
     }
 };
 

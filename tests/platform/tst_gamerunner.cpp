@@ -1,6 +1,8 @@
 #include "platform/linux/DosBoxRunDirs.h"
 #include "platform/linux/ProcessGameRunner.h"
 
+#include "Prerequisites.h"
+
 #include <QtTest>
 
 // These tests run DOSBox for real, headless, with the stand-in DUKE3D.EXE and COMMIT.EXE, and
@@ -39,11 +41,9 @@ private:
 void TestGameRunner::initTestCase()
 {
     QVERIFY(m_tmp.isValid());
-    m_stubs = QStringLiteral(ZENTREL_BIN_DIR "/../dosstub");
-    if (!QFile::exists(m_stubs + "/DUKE3D.EXE") || !QFile::exists(m_stubs + "/COMMIT.EXE"))
-        QSKIP("the stand-in DOS programs were not built (nasm missing)");
-    if (QStandardPaths::findExecutable("dosbox").isEmpty())
-        QSKIP("DOSBox is not installed");
+    using Prerequisites::Need;
+    REQUIRE_PREREQUISITES(Need::DosStubs, Need::DosBox);
+    m_stubs = Prerequisites::dosStubDir();
     for (const char *dir : {"home", "config", "runtime", "games"})
         QVERIFY(QDir(m_tmp.path()).mkpath(dir));
     qputenv("HOME", QFile::encodeName(m_tmp.filePath("home")));
@@ -58,10 +58,10 @@ void TestGameRunner::initTestCase()
 QString TestGameRunner::makeGame(const QString &name, const QString &dukeFileName)
 {
     const QString dir = m_tmp.filePath("games/" + name);
-    if (!QDir().mkpath(dir))
+    QDir(dir).removeRecursively(); // a function run again starts afresh
+    if (!QDir().mkpath(dir) || !QFile::copy(m_stubs + "/DUKE3D.EXE", dir + "/" + dukeFileName)
+        || !QFile::copy(m_stubs + "/COMMIT.EXE", dir + "/COMMIT.EXE"))
         return {};
-    QFile::copy(m_stubs + "/DUKE3D.EXE", dir + "/" + dukeFileName);
-    QFile::copy(m_stubs + "/COMMIT.EXE", dir + "/COMMIT.EXE");
     QFile wait(dir + "/WAIT.TXT"); // the stand-in game ends at once
     if (!wait.open(QIODevice::WriteOnly) || wait.write("0\r\n") != 3)
         return {};
@@ -212,11 +212,17 @@ void TestGameRunner::missingDosBoxSaysWhatToDo()
     qputenv("PATH", QFile::encodeName(m_tmp.filePath("games")));
     ProcessGameRunner runner(m_runBase);
     runner.setDosBox({}, m_settingsFile);
+    const QStringList runDirsBefore = QDir(m_runBase).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const std::optional<GameRunner::Result> asked = runner.refusal({game, "duke3d.exe", " /v1", false, true});
     const GameRunner::Result onPath = runner.start({game, "duke3d.exe", " /v1", false, true});
     runner.setDosBox(m_tmp.filePath("nowhere/dosbox"), m_settingsFile);
     const GameRunner::Result setPath = runner.start({game, "duke3d.exe", " /v1", false, true});
     qputenv("PATH", path);
 
+    // Asked before the start, the runner says the same, and neither prepared anything.
+    QVERIFY(asked && !asked->started);
+    QCOMPARE(asked->message, onPath.message);
+    QCOMPARE(QDir(m_runBase).entryList(QDir::Dirs | QDir::NoDotAndDotDot), runDirsBefore);
     QVERIFY(!onPath.started);
     QVERIFY2(onPath.message.contains("DOSBox is needed to run DUKE3D.EXE")
                  && onPath.message.contains("apt-get install dosbox")
@@ -264,13 +270,19 @@ void TestGameRunner::programKindIsDecidedByContent()
 
 void TestGameRunner::runDirectoriesGoAfterDosBoxEnds()
 {
-    // Every DOSBox above has ended: the next start (here: its clean-up) removes their
-    // directories, links included, without touching the game directories behind the links.
+    // A game directory DOSBox mounts through a link in the run directory.
+    const QString game = makeGame("linked \"duke\"");
+    QVERIFY(!game.isEmpty());
+    const GameRunner::Result result = runToEnd({game, "duke3d.exe", " /v1", false, true});
+    QVERIFY2(result.started, qPrintable(result.message));
     QVERIFY(!QDir(m_runBase).entryList({"zentrel-dosbox-*"}, QDir::Dirs).isEmpty());
+
+    // Once DOSBox has ended, the next start (here: its clean-up) removes the run directories,
+    // links included, without touching the game directories behind the links.
     DosBoxRunDirs(m_runBase).removeEnded();
     QCOMPARE(QDir(m_runBase).entryList({"zentrel-dosbox-*"}, QDir::Dirs), QStringList());
-    QVERIFY(QFile::exists(m_tmp.filePath("games/the \"real\" duke/duke3d.exe")));
-    QVERIFY(QFile::exists(m_tmp.filePath("games/the \"real\" duke/ARGS.TXT")));
+    QVERIFY(QFile::exists(game + "/DUKE3D.EXE"));
+    QVERIFY(QFile::exists(game + "/ARGS.TXT"));
 }
 
 QTEST_GUILESS_MAIN(TestGameRunner)

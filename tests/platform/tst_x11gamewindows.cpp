@@ -1,7 +1,8 @@
 // The window layer against a real X server: its own Xvfb, openbox as window manager, and a real
 // DOSBox running the waiting stand-in game.
 #include "app/GameSupervisor.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
+#include "app/widgets/MainMenus.h"
 #include "app/widgets/TrayIcon.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
@@ -9,9 +10,11 @@
 
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
+#include "Prerequisites.h"
 #include "X11Session.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,7 +26,9 @@
 
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
 #include <memory>
 
 namespace {
@@ -69,7 +74,6 @@ class TestX11GameWindows : public QObject
 
     X11Session &session;
     QTemporaryDir tmp;
-    QString stub;
     DesktopHelper openbox{QStringLiteral("openbox")};
     QList<std::shared_ptr<QProcess>> dosboxes;
 
@@ -87,10 +91,12 @@ class TestX11GameWindows : public QObject
                                         const QString &program = QStringLiteral("DUKE3D.EXE"))
     {
         const QString dir = tmp.filePath(name);
+        QDir(dir).removeRecursively(); // a function run again starts afresh
         QDir().mkpath(dir);
-        QFile::copy(stub, dir + QStringLiteral("/DUKE3D.EXE"));
-        QFile::copy(QFileInfo(stub).dir().filePath(QStringLiteral("COMMIT.EXE")),
-                    dir + QStringLiteral("/COMMIT.EXE"));
+        for (const char *program : {"DUKE3D.EXE", "COMMIT.EXE"})
+            if (!QFile::copy(Prerequisites::dosStubDir() + QLatin1Char('/') + QLatin1String(program),
+                             dir + QLatin1Char('/') + QLatin1String(program)))
+                return nullptr;
         QFile wait(dir + QStringLiteral("/WAIT.TXT"));
         wait.open(QIODevice::WriteOnly);
         wait.write(QByteArray::number(seconds));
@@ -110,6 +116,7 @@ class TestX11GameWindows : public QObject
                          QStringLiteral("mount c \"%1\"").arg(dir), QStringLiteral("-c"),
                          QStringLiteral("c:"), QStringLiteral("-c"), program});
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         p->setStandardOutputFile(QProcess::nullDevice());
         p->start();
         dosboxes << p;
@@ -125,38 +132,54 @@ class TestX11GameWindows : public QObject
         return found;
     }
 
+    bool ensureOpenbox()
+    {
+        if (!openbox.running()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("HOME"), tmp.path());
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+            if (!openbox.start(env))
+                return false;
+        }
+        QDeadlineTimer deadline(10000);
+        while (!windows->windowManagerPresent() && !deadline.hasExpired())
+            QTest::qWait(50);
+        return windows->windowManagerPresent();
+    }
+
+    // The game that runs for as long as the functions need it, started by the first that does
+    // (every function also runs alone), its window found through the shared layer.
+    bool ensureLongGame()
+    {
+        if (longGame && longGame->state() == QProcess::Running && gameWindow && windows->isWindow(gameWindow))
+            return true;
+        longGame = startGame(QStringLiteral("long"), 600);
+        if (!longGame)
+            return false;
+        windows->registerProcess(longGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
+        gameWindow = waitForWindow(*windows, QStringLiteral("Duke3d"));
+        return gameWindow != 0;
+    }
+
 public:
     explicit TestX11GameWindows(X11Session &s) : session(s) {}
 
 private slots:
     void initTestCase()
     {
-        if (!session.started())
-            QSKIP(qPrintable(session.problem()));
-        if (QStandardPaths::findExecutable(QStringLiteral("dosbox")).isEmpty())
-            QSKIP("DOSBox is not installed (scripts/bootstrap.sh installs it)");
+        using Prerequisites::Need;
+        REQUIRE_PREREQUISITES(Need::Xvfb, Need::DosBox, Need::DosStubs, Need::Openbox, Need::Xdotool, Need::Trayer);
+        QVERIFY2(session.started(), qPrintable(session.problem()));
         QVERIFY(tmp.isValid());
-        stub = QStringLiteral(ZENTREL_BIN_DIR "/../dosstub/DUKE3D.EXE");
-        if (!QFile::exists(stub)) {
-            stub = tmp.filePath(QStringLiteral("DUKE3D.EXE"));
-            const int rc =
-                QProcess::execute(QStringLiteral("nasm"),
-                                  {QStringLiteral("-f"), QStringLiteral("bin"), QStringLiteral("-I"),
-                                   QStringLiteral(ZENTREL_SOURCE_DIR "/tools/dosstub/"), QStringLiteral("-o"),
-                                   stub, QStringLiteral(ZENTREL_SOURCE_DIR "/tools/dosstub/duke3d.asm")});
-            if (rc != 0)
-                QSKIP("no stand-in game: neither the built one nor nasm");
-        }
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
-        QVERIFY(openbox.start(env));
-
         windows = std::make_unique<X11GameWindows>();
         QVERIFY(windows->available());
         QVERIFY(windows->sharesQtConnection());
-        QTRY_VERIFY_WITH_TIMEOUT(windows->windowManagerPresent(), 10000);
+    }
+
+    // Every function starts with openbox managing the windows, whichever ran before.
+    void init()
+    {
+        QVERIFY(ensureOpenbox());
     }
 
     void cleanupTestCase()
@@ -198,17 +221,13 @@ private slots:
 
     void findsTheGameByProgramWordAndProcess()
     {
-        longGame = startGame(QStringLiteral("long"), 600);
-        QVERIFY(longGame);
-        // A window of a process Zentrel did not start is never found, whatever it shows.
+        QVERIFY(ensureLongGame());
+        // A window of a process Zentrel did not start is never found, whatever it shows (the
+        // game's window is up: the shared layer found it).
         X11GameWindows stranger(X11GameWindows::Connection::Own);
         stranger.registerProcess(longGame->processId() + 100000, QStringLiteral("DUKE3D.EXE"), true);
-        QTest::qWait(2000);
         QCOMPARE(stranger.findWindow(QStringLiteral("Duke3d")), 0u);
 
-        windows->registerProcess(longGame->processId(), QStringLiteral("DUKE3D.EXE"), true);
-        gameWindow = waitForWindow(*windows, QStringLiteral("Duke3d"));
-        QVERIFY(gameWindow);
         QCOMPARE(windows->findWindow(QStringLiteral("DUKE3D")), gameWindow);
         QCOMPARE(windows->findWindow(QStringLiteral("Commit")), 0u);
         QCOMPARE(windows->findWindow(QStringLiteral("Finished - Duke3d")), 0u); // still running
@@ -218,7 +237,7 @@ private slots:
 
     void hidesWhenThePlayerSwitchesAwayAndShowsWithoutStealingFocus()
     {
-        QVERIFY(gameWindow);
+        QVERIFY(ensureLongGame());
         Module1 module(platform);
         module.HideDosWin = QStringLiteral("Yes");
         module.CloseDosWin = QStringLiteral("No");
@@ -251,9 +270,8 @@ private slots:
 
         supervisor.UnhideGame();
         QTRY_VERIFY(isMapped(gameWindow));
-        QTest::qWait(300); // give the window manager time to (not) move the focus
-        QCOMPARE(windows->foreground().window, quint32(other.winId()));
         QTRY_COMPARE(screenPosition(gameWindow), before);
+        QCOMPARE(windows->foreground().window, quint32(other.winId())); // the focus stayed
         QVERIFY(!supervisor.unhideEnabled());
     }
 
@@ -268,9 +286,8 @@ private slots:
         QVERIFY(running);
         QVERIFY(running != gameWindow);
         QCOMPARE(own.findWindow(QStringLiteral("Finished - Duke3d")), 0u);
-        // Not asked again until the game has ended: the title change is followed as it happens.
-        QTest::qWait(3500);
-        QCOMPARE(own.findWindow(QStringLiteral("Finished - duke3d")), running);
+        // Once the game has ended its window carries the finished title.
+        QTRY_COMPARE_WITH_TIMEOUT(own.findWindow(QStringLiteral("Finished - duke3d")), running, 15000);
         QCOMPARE(own.findWindow(QStringLiteral("Duke3d")), 0u);
 
         Module1 module(platform);
@@ -290,8 +307,6 @@ private slots:
     // The launcher hands over to the game at once and DOSBox returns to its prompt after both.
     void networkLauncherWindowFinishesToo()
     {
-        if (!QFileInfo::exists(QFileInfo(stub).dir().filePath(QStringLiteral("COMMIT.EXE"))))
-            QSKIP("the stand-in launcher is not built");
         auto net = startGame(QStringLiteral("net"), 1, QStringLiteral("COMMIT.EXE"));
         QVERIFY(net);
         X11GameWindows own(X11GameWindows::Connection::Own);
@@ -306,21 +321,17 @@ private slots:
     // A real system tray (trayer): the icon appears and the window leaves the screen.
     void trayIconInARealTray()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
-            QSKIP("trayer is not installed");
         DesktopHelper trayer(QStringLiteral("trayer"));
         QVERIFY(trayer.start());
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
 
-        QWidget main;
+        QMainWindow main;
         main.setWindowTitle(QStringLiteral("Zentrel"));
-        auto *menu = new QMenu(&main);
-        menu->setObjectName(QStringLiteral("mnuSystemTray"));
-        menu->addAction(QStringLiteral("&Show Zentrel"))->setObjectName(QStringLiteral("mnuSysShow"));
+        MainMenus menus(main);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         {
-            TrayIcon tray(&main, menu);
+            TrayIcon tray(&main, menus);
             tray.AddTrayIcon();
             QVERIFY(tray.iconShown());
             QTRY_VERIFY(!isMapped(main.winId()));
@@ -334,7 +345,7 @@ private slots:
     // From here on there is no window manager.
     void withoutAWindowManager()
     {
-        QVERIFY(gameWindow);
+        QVERIFY(ensureLongGame()); // it comes up under openbox
         QVERIFY(openbox.stop());
         QTRY_VERIFY(!windows->windowManagerPresent()); // the root's stale announcement is not trusted
 

@@ -5,6 +5,15 @@
 #include <QStringList>
 #include <QWidget>
 
+// The control of that object name under root; a missing one ends the test at once with its name.
+template <typename T> T *control(const QObject &root, const char *name)
+{
+    T *child = root.findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
 // Drives a window's controls by their object names, as a player would set them. A missing
 // control or list entry ends the test at once with its name.
 class ControlDriver
@@ -13,13 +22,7 @@ public:
     explicit ControlDriver(QWidget *root = nullptr) : root(root) {}
     void setRoot(QWidget *w) { root = w; }
 
-    template <typename T> T *get(const char *name) const
-    {
-        T *child = root->findChild<T *>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
-    }
+    template <typename T> T *get(const char *name) const { return control<T>(*root, name); }
     QAbstractButton *button(const char *name) const { return get<QAbstractButton>(name); }
     QComboBox *combo(const char *name) const { return get<QComboBox>(name); }
     QWidget *widget(const char *name) const { return get<QWidget>(name); }

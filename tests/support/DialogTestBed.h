@@ -3,7 +3,7 @@
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 #include "app/MainWindowLink.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 

@@ -5,11 +5,14 @@
 #include <QList>
 
 // Records every start and answers with a result the test chose (by default: started, pid 4242).
+// A refusal set here is what the runner says before anything starts (DOSBox missing, say).
 class FakeGameRunner : public GameRunner
 {
 public:
     QList<Request> requests;
+    QList<Request> checked; // asked whether they would start
     Result answer{true, {}, 4242, {}, true};
+    std::optional<Result> refuse;
     QString dosBox;       // last setDosBox arguments
     QString settingsFile;
 
@@ -18,9 +21,16 @@ public:
         dosBox = executable;
         settingsFile = settingsFile_;
     }
+    std::optional<Result> refusal(const Request &request) override
+    {
+        checked.append(request);
+        return refuse;
+    }
     Result start(const Request &request) override
     {
         requests.append(request);
+        if (refuse)
+            return *refuse;
         Result result = answer;
         if (result.programPath.isEmpty() && result.started)
             result.programPath = request.directory + QLatin1Char('/') + request.program;

@@ -5,13 +5,15 @@
 #include <QList>
 #include <QMap>
 
-// A scripted window system: each window has the title the game's console would carry ("Duke3d",
-// "Finished - Duke3d"), and every action is recorded.
+// A scripted window system. As on the real desktop, every window belongs to a process and only
+// the windows of registered processes are ever found, those of the newest registration first.
+// Titles are the game's console titles ("Duke3d", "Finished - Duke3d"); every action is recorded.
 class FakeGameWindows : public GameWindows
 {
 public:
     struct Window
     {
+        qint64 pid = 0;
         QString title;
         bool visible = true;
     };
@@ -38,9 +40,10 @@ public:
     }
     Handle findWindow(const QString &title) override
     {
-        for (auto it = windows.cbegin(); it != windows.cend(); ++it)
-            if (it->title.compare(title, Qt::CaseInsensitive) == 0)
-                return it.key();
+        for (qsizetype i = registered.size() - 1; i >= 0; --i)
+            for (auto it = windows.cbegin(); it != windows.cend(); ++it)
+                if (it->pid == registered[i].pid && it->title.compare(title, Qt::CaseInsensitive) == 0)
+                    return it.key();
         return 0;
     }
     bool isWindow(Handle window) override { return windows.contains(window); }

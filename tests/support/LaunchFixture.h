@@ -3,9 +3,10 @@
 #include "ControlDriver.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "launch/CommandLine.h"
 #include "launch/NetworkValues.h"
+#include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
@@ -17,6 +18,17 @@
 #include <QWidget>
 #include <memory>
 
+// What the main window answers the option panels, recorded.
+struct FakeOptionsHost : OptionsHost
+{
+    bool version15 = false;
+    int launchButtonFocused = 0;
+    int useConUnticked = 0;
+    bool gameVersion15() const override { return version15; }
+    void focusLaunchButton() override { ++launchButtonFocused; }
+    void untickUseCon() override { ++useConUnticked; }
+};
+
 // The three option panels in one window, as the main window holds them, for tests that drive
 // the controls by their names.
 struct LaunchFixture : ControlDriver
@@ -27,13 +39,13 @@ struct LaunchFixture : ControlDriver
     Platform platform{store, files, prompts, QString()};
     Module1 module1{platform};
     QWidget window;
-    LaunchOptions options{module1};
-    bool version15 = false;
+    FakeOptionsHost host;
+    LaunchOptions options{module1, host};
+    bool &version15 = host.version15;
 
     LaunchFixture()
     {
         setRoot(&window);
-        options.isVersion15 = [this] { return version15; };
         for (QWidget *panel : {options.singlePlayerPanel(), options.multiPlayerPanel(), options.miscPanel()})
             panel->setParent(&window);
         options.setSinglePlayerFrameEnabled(true);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +28,9 @@ X11Session::X11Session()
     if (pid == 0) {
         close(fds[0]);
         setsid(); // its own group: a terminal's signals stay with the test
+        // Ends with the test however the test ends (exit(), a crash, a kill), not only through
+        // the destructor.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         execl(program.constData(), "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1024x768x24",
               "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
         _exit(127);

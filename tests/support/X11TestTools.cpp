@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
 
 namespace X11TestTools {
 
@@ -39,6 +41,8 @@ bool DesktopHelper::start(const QProcessEnvironment &environment)
     process.setProcessEnvironment(environment);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    // It goes with the test whichever way the test ends.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process.start(program, {});
     return process.waitForStarted();
 }

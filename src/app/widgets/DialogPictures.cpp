@@ -1,5 +1,7 @@
 #include "app/widgets/DialogPictures.h"
 
+#include "core/widgets/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -7,9 +9,7 @@
 namespace DialogPictures {
 namespace {
 
-// Everything is drawn on a 32 x 32 grid and scaled to the box.
-constexpr qreal Grid = 32.0;
-
+// Everything is drawn on PaintedIcon's 32 x 32 grid.
 const QColor Outline(60, 60, 70);
 const QColor WindowTitle(52, 101, 164);
 const QColor WindowFace(245, 245, 245);
@@ -145,39 +145,33 @@ void closedWindow(QPainter &p)
     p.restore();
 }
 
-} // namespace
-
-void paint(QPainter &painter, Picture picture, const QRectF &box)
+template <Picture P> void draw(QPainter &painter)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(box.topLeft());
-    painter.scale(box.width() / Grid, box.height() / Grid);
     painter.setPen(QPen(Outline, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    switch (picture) {
+    switch (P) {
     case Picture::LaunchWindow: launchWindow(painter); break;
     case Picture::RtsFile: rtsFile(painter); break;
     case Picture::ConFile: conFile(painter); break;
     case Picture::HiddenWindow: hiddenWindow(painter); break;
     case Picture::ClosedWindow: closedWindow(painter); break;
     }
-    painter.restore();
 }
 
-QPixmap pixmap(Picture picture, int size, qreal devicePixelRatio)
+} // namespace
+
+QIcon icon(Picture picture)
 {
-    const int pixels = qRound(size * devicePixelRatio);
-    QPixmap out(pixels, pixels);
-    out.fill(Qt::transparent);
-    out.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&out);
-    paint(painter, picture, QRectF(0, 0, size, size));
-    return out;
+    static constexpr PaintedIcon::Painter painters[] = {
+        draw<Picture::LaunchWindow>, draw<Picture::RtsFile>, draw<Picture::ConFile>,
+        draw<Picture::HiddenWindow>, draw<Picture::ClosedWindow>,
+    };
+    return PaintedIcon::make(painters[int(picture)], QStringLiteral("dialog-%1").arg(int(picture)));
 }
 
 QPixmap pixmapFor(const QWidget *widget, Picture picture, int size)
 {
-    return pixmap(picture, size, widget ? widget->devicePixelRatioF() : 1.0);
+    const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
+    return icon(picture).pixmap(QSize(size, size), ratio);
 }
 
 } // namespace DialogPictures

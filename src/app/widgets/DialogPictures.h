@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
-class QPainter;
-class QRectF;
 class QWidget;
 
 // Small pictures for the configuration dialogs, drawn in code so they stay sharp at any scale.
@@ -17,10 +16,7 @@ enum class Picture {
     ClosedWindow, // a DOS window being closed
 };
 
-void paint(QPainter &painter, Picture picture, const QRectF &box);
-
-// A square picture of the given logical size for a screen of the given pixel ratio.
-QPixmap pixmap(Picture picture, int size, qreal devicePixelRatio);
+QIcon icon(Picture picture);
 
 // A square picture at the pixel ratio of the widget that shows it.
 QPixmap pixmapFor(const QWidget *widget, Picture picture, int size);

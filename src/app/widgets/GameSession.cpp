@@ -1,7 +1,7 @@
 #include "app/widgets/GameSession.h"
 
 #include "app/GameSupervisor.h"
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
@@ -33,28 +33,14 @@ public:
 } // namespace
 
 GameSession::GameSession(Module1 &module1, frmMain &window)
-    : QObject(&window), m(module1), window(window),
-      m_launcher(std::make_unique<Launcher>(module1, window.launchOptions(), &window)),
-      m_tray(new TrayIcon(&window, window.menus().mnuSystemTray, this))
+    : QObject(&window), m(module1), window(window)
 {
     if (!m.platform.windows)
         m_noWindows = std::make_unique<NoGameWindows>();
     GameWindows &windows = m.platform.windows ? *m.platform.windows : *m_noWindows;
-    m_supervisor = std::make_unique<GameSupervisor>(m, windows, this);
-    // The timers belong to the window's object tree, where they are found by name.
-    m_supervisor->tmrTopWin.setParent(m_supervisor.get());
-    m_supervisor->tmrChkWin.setParent(m_supervisor.get());
-
-    Launcher &l = *m_launcher;
-    l.showNormal = [this] { this->window.showNormal(); };
-    l.showMinimized = [this] { this->window.showMinimized(); };
-    l.inTray = [this] { return m_tray->InTray; };
-    l.addTrayIcon = [this] { m_tray->AddTrayIcon(); };
-    l.editNetworkKeys = [this] { return editNetworkKeys(); };
-    l.watchGame = [this](qint64 pid, const QString &program, bool inDosBox) {
-        m_supervisor->WatchGame(pid, program, inDosBox);
-    };
-    l.exitCommand = [this] { this->window.cmdExit_Click(); };
+    m_supervisor = std::make_unique<GameSupervisor>(m, windows);
+    m_tray = std::make_unique<TrayIcon>(&window, window.menus());
+    m_launcher = std::make_unique<Launcher>(m, window.launchOptions(), *this, &window);
     connectSignals();
 }
 
@@ -63,15 +49,26 @@ GameSession::~GameSession() = default;
 void GameSession::connectSignals()
 {
     MainMenus &mn = window.menus();
-    connect(m_tray, &TrayIcon::relaunchRequested, this, [this] { m_launcher->Launch(); });
-    connect(m_tray, &TrayIcon::exitRequested, &window, &frmMain::cmdExit_Click);
+    connect(m_tray.get(), &TrayIcon::relaunchRequested, this, [this] { m_launcher->Launch(); });
+    connect(m_tray.get(), &TrayIcon::exitRequested, &window, &frmMain::cmdExit_Click);
     m_supervisor->multiPlayerTicked = [this] { return window.launchOptions().multi()->isOn(); };
-    connect(m_tray, &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);
+    connect(m_tray.get(), &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);
     connect(mn.mnuLaunchUnhide, &QAction::triggered, m_supervisor.get(), &GameSupervisor::UnhideGame);
     connect(m_supervisor.get(), &GameSupervisor::unhideEnabledChanged, this, [this, &mn](bool enabled) {
         mn.mnuLaunchUnhide->setEnabled(enabled);
         m_tray->setUnhideEnabled(enabled);
     });
+}
+
+void GameSession::showMainWindowNormal() { window.showNormal(); }
+void GameSession::minimizeMainWindow() { window.showMinimized(); }
+bool GameSession::inTray() const { return m_tray->InTray; }
+void GameSession::addTrayIcon() { m_tray->AddTrayIcon(); }
+void GameSession::exitCommand() { window.cmdExit_Click(); }
+
+void GameSession::watchGame(qint64 pid, const QString &program, bool inDosBox)
+{
+    m_supervisor->WatchGame(pid, program, inDosBox);
 }
 
 void GameSession::ReadCfgKeys()
@@ -80,7 +77,7 @@ void GameSession::ReadCfgKeys()
     NetworkKeys::ReadCfgKeys(m.platform.files, m.DukePath, window.launchOptions().networkValues());
 }
 
-bool GameSession::editNetworkKeys()
+void GameSession::editNetworkKeys()
 {
     MultiPlayerPanel *multi = window.launchOptions().multi();
     const NetworkKeys::Outcome outcome =
@@ -89,7 +86,6 @@ bool GameSession::editNetworkKeys()
     // The game still starts: it reads whatever the files hold, as it would have without us.
     if (!outcome.ok())
         m.platform.prompts.message(&window, outcome.error, Prompts::Icon::Exclamation);
-    return true;
 }
 
 void GameSession::unhideForExit()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launch/widgets/LaunchHost.h"
+
 #include <QObject>
 #include <memory>
 
@@ -11,9 +13,9 @@ class TrayIcon;
 class frmMain;
 
 // Everything around one launch that reaches beyond the option panels: the launch procedure's
-// hooks into the main window, the network keys of duke3d.cfg and commit.dat, the supervision of
+// side in the main window, the network keys of duke3d.cfg and commit.dat, the supervision of
 // the game's window and the tray icon.
-class GameSession : public QObject
+class GameSession : public QObject, public LaunchHost
 {
     Q_OBJECT
 public:
@@ -32,14 +34,22 @@ public:
     void writePlayerName();
     void RemoveTrayIcon();
 
+    // The launch's side in the main window.
+    void showMainWindowNormal() override;
+    void minimizeMainWindow() override;
+    bool inTray() const override;
+    void addTrayIcon() override;
+    void editNetworkKeys() override;
+    void watchGame(qint64 pid, const QString &program, bool inDosBox) override;
+    void exitCommand() override;
+
 private:
-    bool editNetworkKeys();
     void connectSignals();
 
     Module1 &m;
     frmMain &window;
-    std::unique_ptr<Launcher> m_launcher;
     std::unique_ptr<GameWindows> m_noWindows;
     std::unique_ptr<GameSupervisor> m_supervisor;
-    TrayIcon *m_tray;
+    std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<Launcher> m_launcher;
 };

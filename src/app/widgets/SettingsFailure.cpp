@@ -1,6 +1,6 @@
 #include "app/widgets/SettingsFailure.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"

@@ -1,5 +1,7 @@
 #include "app/widgets/TrayIcon.h"
 
+#include "app/widgets/MainMenus.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
@@ -18,8 +20,8 @@ QString tipFor(const QString &caption)
 }
 } // namespace
 
-TrayIcon::TrayIcon(QWidget *mainWindow, QMenu *mnuSystemTray, QObject *parent)
-    : QObject(parent), m_main(mainWindow), m_menu(mnuSystemTray)
+TrayIcon::TrayIcon(QWidget *mainWindow, MainMenus &menus, QObject *parent)
+    : QObject(parent), m_main(mainWindow), m_menus(menus)
 {
     m_icon.setObjectName(QStringLiteral("trayIcon"));
     connectSignals();
@@ -30,35 +32,13 @@ TrayIcon::~TrayIcon()
     m_icon.hide(); // never leave an icon behind
 }
 
-QAction *TrayIcon::action(const char *name) const
-{
-    const QString wanted = QLatin1String(name);
-    if (m_menu) {
-        for (QAction *a : m_menu->actions())
-            if (a->objectName() == wanted)
-                return a;
-        if (auto *a = m_menu->findChild<QAction *>(wanted))
-            return a;
-    }
-    return m_main ? m_main->findChild<QAction *>(wanted) : nullptr;
-}
-
 void TrayIcon::connectSignals()
 {
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayIcon::trayIcon_Activated);
-    const struct
-    {
-        const char *name;
-        void (TrayIcon::*handler)();
-    } items[] = {
-        {"mnuSysUnhide", &TrayIcon::mnuSysUnhide_Click},
-        {"mnuSysLaunch", &TrayIcon::mnuSysLaunch_Click},
-        {"mnuSysShow", &TrayIcon::mnuSysShow_Click},
-        {"mnuSysExit", &TrayIcon::mnuSysExit_Click},
-    };
-    for (const auto &item : items)
-        if (QAction *a = action(item.name))
-            connect(a, &QAction::triggered, this, item.handler);
+    connect(m_menus.mnuSysUnhide, &QAction::triggered, this, &TrayIcon::mnuSysUnhide_Click);
+    connect(m_menus.mnuSysLaunch, &QAction::triggered, this, &TrayIcon::mnuSysLaunch_Click);
+    connect(m_menus.mnuSysShow, &QAction::triggered, this, &TrayIcon::mnuSysShow_Click);
+    connect(m_menus.mnuSysExit, &QAction::triggered, this, &TrayIcon::mnuSysExit_Click);
 }
 
 void TrayIcon::AddTrayIcon()
@@ -86,8 +66,7 @@ void TrayIcon::RemoveTrayIcon()
 
 void TrayIcon::setUnhideEnabled(bool enabled)
 {
-    if (QAction *a = action("mnuSysUnhide"))
-        a->setEnabled(enabled);
+    m_menus.mnuSysUnhide->setEnabled(enabled);
 }
 
 void TrayIcon::showMainWindow()
@@ -116,8 +95,7 @@ void TrayIcon::trayIcon_Activated(QSystemTrayIcon::ActivationReason reason)
             m_main->raise();
             m_main->activateWindow();
         }
-        if (m_menu)
-            m_menu->exec(QCursor::pos());
+        m_menus.mnuSystemTray->exec(QCursor::pos());
         break;
     default:
         break;

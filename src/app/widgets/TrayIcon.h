@@ -5,18 +5,17 @@
 
 #include <functional>
 
-class QAction;
-class QMenu;
 class QWidget;
+struct MainMenus;
 
 // The tray icon of the Launch Preference "Minimized to Tray" and its pop-up menu mnuSystemTray
-// (mnuSysUnhide, mnuSysLaunch, mnuSysShow, mnuSysExit, made by the main window). Without a system
-// tray the main window is minimised instead, so it never becomes unreachable.
+// (mnuSysUnhide, mnuSysLaunch, mnuSysShow, mnuSysExit of the main window's menus). Without a
+// system tray the main window is minimised instead, so it never becomes unreachable.
 class TrayIcon : public QObject
 {
     Q_OBJECT
 public:
-    TrayIcon(QWidget *mainWindow, QMenu *mnuSystemTray, QObject *parent = nullptr);
+    TrayIcon(QWidget *mainWindow, MainMenus &menus, QObject *parent = nullptr);
     ~TrayIcon() override;
 
     // The program put itself in the tray and has not been restored since; a relaunch from the
@@ -49,10 +48,9 @@ signals:
 private:
     void connectSignals();
     void showMainWindow();
-    QAction *action(const char *name) const;
 
     QWidget *m_main;
-    QMenu *m_menu;
+    MainMenus &m_menus;
     QSystemTrayIcon m_icon;
     bool m_busy = false; // a tray event is being handled (the pop-up menu runs its own loop)
 };

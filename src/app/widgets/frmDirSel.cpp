@@ -1,9 +1,9 @@
 #include "app/widgets/frmDirSel.h"
 #include "ui_frmDirSel.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/DialogPictures.h"
-#include "app/widgets/DialogPlacement.h"
+#include "core/widgets/DialogPlacement.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
 

@@ -2,11 +2,13 @@
 
 #include "ui_frmMain.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
+#include "core/SettingsKeys.h"
 #include "app/widgets/AccessibleNames.h"
 #include "app/widgets/CtrlTabSwitcher.h"
 #include "app/widgets/GameSession.h"
-#include "app/widgets/IconFactory.h"
+#include "core/widgets/DialogPlacement.h"
+#include "core/widgets/IconFactory.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/frmOptions.h"
 #include "app/widgets/frmPrefs.h"
@@ -52,7 +54,6 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     quitProgram = [] { QCoreApplication::quit(); };
     editor->setUp(m);
     m_session = new GameSession(m, *this);
-    launchRequested = [this] { m_session->launcher().Launch(); };
     connectSignals();
     fixWindowSize();
 }
@@ -68,14 +69,7 @@ frmMain::~frmMain()
 
 void frmMain::composePanels()
 {
-    launch = new LaunchOptions(m);
-    launch->isVersion15 = [this] { return m_menus->mnuVersion15->isChecked(); };
-    launch->clearConRtsOptions = [] {};
-    launch->untickUseCon = [this] {
-        if (auto *useCon = findChild<QCheckBox *>(QStringLiteral("chkUseCon")))
-            useCon->setChecked(false);
-    };
-    launch->focusLaunchButton = [this] { ui->cmdLaunch->setFocus(); };
+    launch = new LaunchOptions(m, *this);
 
     conRts = new ConRtsPanel;
     editor = new ConEditorPage;
@@ -100,28 +94,12 @@ void frmMain::createTimers()
     }
 }
 
-// Picture buttons get their pictures here, also those of the panels built elsewhere; a button
-// that already has a picture keeps it.
+// The window's own picture buttons; every panel gives its buttons their pictures itself.
 void frmMain::setPictures()
 {
-    const std::pair<const char *, Picture> pictures[] = {
-        {"cmdLaunch", Picture::Launch},      {"cmdReset", Picture::Clear},
-        {"cmdGameTimer", Picture::Timer},    {"cmdSclear", Picture::Clear},
-        {"cmdMclear", Picture::Clear},       {"cmdMscClear", Picture::Clear},
-        {"cmdConClear", Picture::Clear},     {"cmdUser", Picture::Folder},
-        {"cmdGame", Picture::Folder},        {"cmdDefs", Picture::Folder},
-        {"cmdRTS", Picture::Folder},         {"cmdSmap", Picture::Folder},
-        {"cmdMap", Picture::Folder},         {"cmdLoadCon", Picture::Open},
-        {"cmdPlaySave", Picture::Save},      {"cmdDefCon", Picture::Default},
-        {"cmdConEditClear", Picture::Revert}, {"cmdRand", Picture::Randomize},
-        {"cmdPlayRnd", Picture::Randomize},  {"cmdWeapRand", Picture::Randomize},
-        {"cmdEnemyRand", Picture::Randomize}, {"cmdMiscRand", Picture::Randomize},
-    };
-    for (const auto &[name, picture] : pictures) {
-        auto *button = findChild<QAbstractButton *>(QLatin1String(name));
-        if (button && button->icon().isNull())
-            button->setIcon(IconFactory::icon(picture));
-    }
+    ui->cmdLaunch->setIcon(IconFactory::icon(Picture::Launch));
+    ui->cmdReset->setIcon(IconFactory::icon(Picture::Clear));
+    ui->cmdGameTimer->setIcon(IconFactory::icon(Picture::Timer));
 }
 
 void frmMain::connectSignals()
@@ -132,8 +110,7 @@ void frmMain::connectSignals()
     connect(ui->cmdLaunch, &QAbstractButton::clicked, this, &frmMain::cmdLaunch_Click);
     connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
     connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
-    if (auto *optExit = editor->findChild<QAbstractButton *>(QStringLiteral("cmdOptExit")))
-        connect(optExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(editor->exitButton(), &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
 
     connect(mn.mnuFileExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
     connect(mn.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
@@ -152,21 +129,11 @@ void frmMain::fixWindowSize()
     setFixedSize(size());
 }
 
-void frmMain::centreOnScreen()
-{
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-}
-
 void frmMain::Form_Load()
 {
     StartupWidth = QString::number(width());
     StartupHeight = QString::number(height());
-    centreOnScreen();
+    centreOnScreen(this);
     if (m.DukePath.isEmpty())
         return;
 
@@ -240,9 +207,12 @@ void frmMain::tbsOptions_Click() {}
 
 void frmMain::cmdLaunch_Click()
 {
-    if (launchRequested)
-        launchRequested();
+    m_session->launcher().Launch();
 }
+
+bool frmMain::gameVersion15() const { return m_menus->mnuVersion15->isChecked(); }
+void frmMain::focusLaunchButton() { ui->cmdLaunch->setFocus(); }
+void frmMain::untickUseCon() { editor->useConBox()->setChecked(false); }
 
 void frmMain::cmdReset_Click() { launch->ClearAllOptions(); }
 
@@ -289,8 +259,8 @@ void frmMain::unload()
     // than recording "15" that nobody picked.
     const bool version15 = m_menus->mnuVersion15->isChecked();
     if (version15 || m_menus->mnuVersion13d->isChecked())
-        m.platform.settings.setValue(QStringLiteral("Prefs"), QStringLiteral("LastVersion"),
-                                     version15 ? QStringLiteral("15") : QStringLiteral("13d"));
+        m.platform.settings.setValue(SettingsKeys::Prefs, SettingsKeys::LastVersion,
+                                     version15 ? SettingsKeys::Version15 : SettingsKeys::Version13d);
     if (m.DukePath.isEmpty())
         return;
     m_session->writePlayerName();

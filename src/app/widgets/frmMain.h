@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowLink.h"
+#include "launch/widgets/LaunchHost.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -17,7 +18,7 @@ namespace Ui { class frmMain; }
 
 // The main window "Zentrel": composes the option panels, the CON/RTS panel and the editor page,
 // owns the menus and the main window's lifecycle (load, unload, exit).
-class frmMain : public QMainWindow, public MainWindowLink
+class frmMain : public QMainWindow, public MainWindowLink, public OptionsHost
 {
     Q_OBJECT
 public:
@@ -52,8 +53,11 @@ public:
     QString StartupWidth;
     QString StartupHeight;
 
-    // The Launch button and Launch > Duke3D run this (the launch procedure sets it).
-    std::function<void()> launchRequested;
+    // What the option panels ask of the main window.
+    bool gameVersion15() const override;
+    void focusLaunchButton() override;
+    void untickUseCon() override;
+
     // Ends the program after the exit command has unloaded the window; tests replace it.
     std::function<void()> quitProgram;
 
@@ -73,7 +77,6 @@ private:
     void setPictures();
     void connectSignals();
     void fixWindowSize();
-    void centreOnScreen();
     void enableMenuForFile(QAction *item, const QString &file);
     void enableSinglePlayerFrame();
     void selectVersion(bool version15);

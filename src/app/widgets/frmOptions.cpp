@@ -2,11 +2,12 @@
 #include "ui_frmOptions.h"
 
 #include "app/MainWindowLink.h"
-#include "app/Module1.h"
-#include "app/widgets/IconFactory.h"
-#include "app/widgets/DialogPlacement.h"
+#include "core/Module1.h"
+#include "core/widgets/IconFactory.h"
+#include "core/widgets/DialogPlacement.h"
 #include "app/widgets/SettingsFailure.h"
 #include "app/widgets/frmDirSel.h"
+#include "core/SettingsKeys.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
@@ -14,9 +15,6 @@
 
 #include <QFileInfo>
 
-namespace {
-const QString PathsSection = QStringLiteral("Paths");
-}
 
 frmOptions::frmOptions(Module1 &module1, MainWindowLink &mainWindow, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmOptions>()), m(module1), mainWindow(mainWindow)
@@ -133,13 +131,13 @@ void frmOptions::cmdOptOk_Click()
     auto keep = [&](const QString &key, const QString &text, QString &value) {
         if (text == value)
             return;
-        saved = store.setValue(PathsSection, key, text) && saved;
+        saved = store.setValue(SettingsKeys::Paths, key, text) && saved;
         value = text;
     };
-    keep(QStringLiteral("DukePath"), duke, m.DukePath);
-    keep(QStringLiteral("CONPath"), ui->txtOptCON->text(), m.CONPath);
-    keep(QStringLiteral("RTSPath"), ui->txtOptRTS->text(), m.RTSPath);
-    keep(QStringLiteral("MAPPath"), ui->txtOptMap->text(), m.MAPPath);
+    keep(SettingsKeys::DukePath, duke, m.DukePath);
+    keep(SettingsKeys::CONPath, ui->txtOptCON->text(), m.CONPath);
+    keep(SettingsKeys::RTSPath, ui->txtOptRTS->text(), m.RTSPath);
+    keep(SettingsKeys::MAPPath, ui->txtOptMap->text(), m.MAPPath);
 
     if (!saved)
         reportUnsavedSettings(m, this);

@@ -4,18 +4,18 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/DialogPictures.h"
-#include "app/widgets/DialogPlacement.h"
+#include "core/widgets/DialogPlacement.h"
 #include "app/widgets/SettingsFailure.h"
+#include "core/SettingsKeys.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
 
 namespace {
 
-const QString PrefsSection = QStringLiteral("Prefs");
-const QString Yes = QStringLiteral("Yes");
-const QString No = QStringLiteral("No");
+using SettingsKeys::No;
+using SettingsKeys::Yes;
 
 QString yesNo(const QCheckBox *box)
 {
@@ -91,32 +91,32 @@ void frmPrefs::cmdOk_Click()
     SettingsStore &store = m.platform.settings;
     bool saved = true;
     auto write = [&](const QString &key, const QString &value) {
-        saved = store.setValue(PrefsSection, key, value) && saved;
+        saved = store.setValue(SettingsKeys::Prefs, key, value) && saved;
     };
 
     const int launch = ui->cmbDukeWin->currentIndex();
     if (launch >= 0 && QString::number(launch) != m.DukeWin) {
         m.DukeWin = QString::number(launch);
-        write(QStringLiteral("DukeWin"), m.DukeWin);
+        write(SettingsKeys::DukeWin, m.DukeWin);
     }
 
     m.Splash = yesNo(ui->chkPsplash);
-    write(QStringLiteral("Splash"), m.Splash);
+    write(SettingsKeys::Splash, m.Splash);
 
     // The same key as "CONpref": the store matches names in any letter case.
     m.CONpref = yesNo(ui->chkPCon);
-    write(ui->chkPCon->isChecked() ? QStringLiteral("CONPref") : QStringLiteral("CONpref"), m.CONpref);
+    write(ui->chkPCon->isChecked() ? SettingsKeys::CONPrefTicked : SettingsKeys::CONpref, m.CONpref);
 
     m.RTSpref = yesNo(ui->chkPrts);
-    write(QStringLiteral("RTSpref"), m.RTSpref);
+    write(SettingsKeys::RTSpref, m.RTSpref);
 
     if (yesNo(ui->chkCloseDosWin) != m.CloseDosWin) {
         m.CloseDosWin = yesNo(ui->chkCloseDosWin);
-        write(QStringLiteral("CloseDosWin"), m.CloseDosWin);
+        write(SettingsKeys::CloseDosWin, m.CloseDosWin);
     }
     if (yesNo(ui->chkHideDosWin) != m.HideDosWin) {
         m.HideDosWin = yesNo(ui->chkHideDosWin);
-        write(QStringLiteral("HideDosWin"), m.HideDosWin);
+        write(SettingsKeys::HideDosWin, m.HideDosWin);
     }
 
     if (!saved)

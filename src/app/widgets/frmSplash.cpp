@@ -1,10 +1,12 @@
 #include "app/widgets/frmSplash.h"
 #include "ui_frmSplash.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
 #include "app/widgets/SplashPicture.h"
 #include "app/widgets/frmOptions.h"
+#include "core/widgets/DialogPlacement.h"
+#include "core/SettingsKeys.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
@@ -41,11 +43,10 @@ void frmSplash::Form_Load()
     ui->lblSplash->setText(versionText());
     ui->cmdOk->hide();
     ui->cmdOk->setEnabled(false);
-    adjustSize();
 
     SettingsStore &store = m.platform.settings;
-    m.Splash = store.value(QStringLiteral("Prefs"), QStringLiteral("Splash"));
-    m.DukePath = store.value(QStringLiteral("Paths"), QStringLiteral("DukePath"));
+    m.Splash = store.value(SettingsKeys::Prefs, SettingsKeys::Splash);
+    m.DukePath = store.value(SettingsKeys::Paths, SettingsKeys::DukePath);
 
     if (m.Splash == QLatin1String("No")) {
         m.LoadPreferences();
@@ -54,7 +55,7 @@ void frmSplash::Form_Load()
     }
     if (!m.Splash.isEmpty()) {
         // "Yes", and any value the program never writes: the usual splash.
-        centreOnScreen();
+        prepareToShow();
         show();
         tmrSplash->start();
         m.LoadPreferences();
@@ -62,10 +63,10 @@ void frmSplash::Form_Load()
     }
 
     // First start.
-    centreOnScreen();
+    prepareToShow();
     show();
-    store.setValue(QStringLiteral("Prefs"), QStringLiteral("Splash"), QStringLiteral("Yes"));
-    m.Splash = QStringLiteral("Yes");
+    store.setValue(SettingsKeys::Prefs, SettingsKeys::Splash, SettingsKeys::Yes);
+    m.Splash = SettingsKeys::Yes;
     if (!m.DukePath.isEmpty()) {
         m.FileFound = false;
         m.FileExists(m.gameFile(QStringLiteral("duke3d.exe")));
@@ -97,14 +98,10 @@ void frmSplash::showMainAndUnload()
     deleteLater();
 }
 
-void frmSplash::centreOnScreen()
+void frmSplash::prepareToShow()
 {
     // The picture is painted only when the splash is going to be seen.
     ui->imgSplash->setPixmap(SplashPicture::make(devicePixelRatioF()));
     adjustSize();
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    centreOnScreen(this);
 }

@@ -28,7 +28,7 @@ public:
     static QString versionText();
 
 private:
-    void centreOnScreen();
+    void prepareToShow(); // paints the picture, sizes and centres the window
     void showMainAndUnload();
 
     Module1 &m;

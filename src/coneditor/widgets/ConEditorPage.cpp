@@ -2,11 +2,12 @@
 
 #include "ui_ConEditorPage.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "coneditor/DefineEditing.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/TextBufferView.h"
 #include "coneditor/widgets/ValueBoxWriter.h"
+#include "core/widgets/IconFactory.h"
 #include "platform/Platform.h"
 
 #include <QFontDatabase>
@@ -16,6 +17,7 @@ ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_un
     ui->setupUi(this);
     m_boxes = {ui->cmbweap_0, ui->cmbweap_1, ui->cmbweap_2, ui->cmbweap_3};
     m_labels = {ui->lblValue_0, ui->lblValue_1, ui->lblValue_2, ui->lblValue_3};
+    setPictures();
 
     // A CON file is a program text: a fixed-pitch font keeps its columns lined up.
     ui->rtbCon->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -33,6 +35,23 @@ ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_un
 }
 
 ConEditorPage::~ConEditorPage() = default;
+
+void ConEditorPage::setPictures()
+{
+    using IconFactory::Picture;
+    const std::pair<QAbstractButton *, Picture> pictures[] = {
+        {ui->cmdLoadCon, Picture::Open},      {ui->cmdPlaySave, Picture::Save},
+        {ui->cmdDefCon, Picture::Default},    {ui->cmdConEditClear, Picture::Revert},
+        {ui->cmdRand, Picture::Randomize},    {ui->cmdPlayRnd, Picture::Randomize},
+        {ui->cmdWeapRand, Picture::Randomize}, {ui->cmdEnemyRand, Picture::Randomize},
+        {ui->cmdMiscRand, Picture::Randomize},
+    };
+    for (const auto &[button, picture] : pictures)
+        button->setIcon(IconFactory::icon(picture));
+}
+
+QCheckBox *ConEditorPage::useConBox() const { return ui->chkUseCon; }
+QAbstractButton *ConEditorPage::exitButton() const { return ui->cmdOptExit; }
 
 void ConEditorPage::setUp(Module1 &module1)
 {

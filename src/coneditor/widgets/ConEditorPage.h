@@ -8,6 +8,8 @@
 namespace Ui { class ConEditorPage; }
 
 class Module1;
+class QAbstractButton;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class TextBuffer;
@@ -39,6 +41,10 @@ public:
     // in the box. A define that is not there leaves the box as it was.
     void showDefine(int page, const QString &defineName);
 
+    // chkUseCon "Use This Con When Launching Duke3d" and the editor's Exit button cmdOptExit.
+    QCheckBox *useConBox() const;
+    QAbstractButton *exitButton() const;
+
     // Enables or disables a page's value box together with its label.
     void setValueBoxEnabled(int page, bool enabled);
     // Empties a page's value box without writing anything into the buffer.
@@ -46,6 +52,7 @@ public:
 
 private:
     void connectSignals();
+    void setPictures();
     void disableValueBoxes();
 
     std::unique_ptr<Ui::ConEditorPage> ui;

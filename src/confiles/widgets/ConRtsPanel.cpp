@@ -2,11 +2,17 @@
 
 #include "ui_ConRtsPanel.h"
 
+#include "core/widgets/IconFactory.h"
+
 #include <QEvent>
 
 ConRtsPanel::ConRtsPanel(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::ConRtsPanel>())
 {
     ui->setupUi(this);
+    using IconFactory::Picture;
+    for (QToolButton *choose : {ui->cmdUser, ui->cmdGame, ui->cmdDefs, ui->cmdRTS})
+        choose->setIcon(IconFactory::icon(Picture::Folder));
+    ui->cmdConClear->setIcon(IconFactory::icon(Picture::ClearPanel));
     // The frame keeps its natural height; the space below it stays open.
     ui->layPanel->setAlignment(ui->Frame3, Qt::AlignTop);
     fitListsToOneEntry();

@@ -4,11 +4,11 @@
 #include "launch/NetworkValues.h"
 
 #include <QPointer>
-#include <functional>
 
 class SinglePlayerPanel;
 class MultiPlayerPanel;
 class MiscPanel;
+class OptionsHost;
 
 // What the three option panels share: the switches, the network values, the game version and
 // each other (the panels' rules reach across them: ticking one mode switches the other off).
@@ -17,12 +17,11 @@ struct LaunchContext
     CommandLine commandLine;
     NetworkValues network;
 
-    std::function<bool()> version15;         // true under version 1.4/1.5
-    std::function<void()> focusLaunchButton; // after a saved game is chosen
+    OptionsHost &host;
 
     QPointer<SinglePlayerPanel> single;
     QPointer<MultiPlayerPanel> multi;
     QPointer<MiscPanel> misc;
 
-    bool isVersion15() const { return version15 && version15(); }
+    bool isVersion15() const;
 };

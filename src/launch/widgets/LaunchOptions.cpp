@@ -1,23 +1,23 @@
 #include "launch/widgets/LaunchOptions.h"
 
 #include "launch/widgets/LaunchContext.h"
+#include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/MiscPanel.h"
 #include "launch/widgets/MultiPlayerPanel.h"
 #include "launch/widgets/SinglePlayerPanel.h"
 
+bool LaunchContext::isVersion15() const { return host.gameVersion15(); }
+
 struct LaunchOptions::Private
 {
+    explicit Private(OptionsHost &host) : context{{}, {}, host, {}, {}, {}} {}
     LaunchContext context;
 };
 
-LaunchOptions::LaunchOptions(Module1 &, QObject *parent) : QObject(parent), d(new Private)
+LaunchOptions::LaunchOptions(Module1 &, OptionsHost &host, QObject *parent)
+    : QObject(parent), d(new Private(host))
 {
     LaunchContext &ctx = d->context;
-    ctx.version15 = [this] { return isVersion15 && isVersion15(); };
-    ctx.focusLaunchButton = [this] {
-        if (focusLaunchButton)
-            focusLaunchButton();
-    };
     ctx.single = new SinglePlayerPanel(ctx);
     ctx.multi = new MultiPlayerPanel(ctx);
     ctx.misc = new MiscPanel(ctx);
@@ -68,14 +68,13 @@ void LaunchOptions::ClearMiscOptions()
 
 void LaunchOptions::ClearAllOptions()
 {
-    if (clearConRtsOptions)
-        clearConRtsOptions();
     ClearMultiPlayerOptions();
     ClearMiscOptions();
     ClearSinglePlayerOptions();
-    if (untickUseCon)
-        untickUseCon();
+    d->context.host.untickUseCon();
 }
+
+bool LaunchOptions::isVersion15() const { return d->context.isVersion15(); }
 
 void LaunchOptions::versionChanged()
 {

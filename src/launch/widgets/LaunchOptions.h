@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 
 class CommandLine;
 class Module1;
@@ -10,6 +9,7 @@ struct NetworkValues;
 class SinglePlayerPanel;
 class MultiPlayerPanel;
 class MiscPanel;
+class OptionsHost;
 
 // Owns the game switches (CommandLine) and the Single Player, Multi Player and Misc panels with
 // the rules between them. The main window puts the panels into its option tabs.
@@ -17,7 +17,7 @@ class LaunchOptions : public QObject
 {
     Q_OBJECT
 public:
-    explicit LaunchOptions(Module1 &module1, QObject *parent = nullptr);
+    LaunchOptions(Module1 &module1, OptionsHost &host, QObject *parent = nullptr);
     ~LaunchOptions() override;
 
     QWidget *singlePlayerPanel() const; // contents of picOptions_0
@@ -43,12 +43,7 @@ public:
 
     // The game version changed: the panel that is on is switched off and on again.
     void versionChanged();
-
-    // Set by the main window.
-    std::function<bool()> isVersion15;        // mnuVersion15 ticked; false while unset
-    std::function<void()> clearConRtsOptions; // Clear CON/RTS Options
-    std::function<void()> untickUseCon;       // untick chkUseCon
-    std::function<void()> focusLaunchButton;  // give cmdLaunch the focus (after a saved game is chosen)
+    bool isVersion15() const;
 
 private:
     struct Private;

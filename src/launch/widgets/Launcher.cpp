@@ -1,9 +1,11 @@
 #include "launch/widgets/Launcher.h"
 
-#include "app/Module1.h"
+#include "core/Module1.h"
+#include "core/SettingsKeys.h"
 #include "launch/CommandLine.h"
 #include "launch/NetworkKeys.h"
 #include "launch/NetworkValues.h"
+#include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/MiscPanel.h"
 #include "launch/widgets/MultiPlayerPanel.h"
@@ -18,8 +20,8 @@
 #include <QDir>
 #include <QListWidget>
 
-Launcher::Launcher(Module1 &module1, LaunchOptions &options, QWidget *owner)
-    : m(module1), options(options), owner(owner)
+Launcher::Launcher(Module1 &module1, LaunchOptions &options, LaunchHost &host, QWidget *owner)
+    : m(module1), options(options), host(host), owner(owner)
 {
 }
 
@@ -106,65 +108,72 @@ bool Launcher::Launch()
         return false;
     }
 
-    if (swapInChosenFiles)
-        swapInChosenFiles();
-
-    bool closeAfterLaunch = false;
-    if (m.DukeWin == QLatin1String("0")) {
-        if (showNormal)
-            showNormal();
-    } else if (m.DukeWin == QLatin1String("1")) {
-        if (showMinimized)
-            showMinimized();
-    } else if (m.DukeWin == QLatin1String("2")) {
-        if (addTrayIcon && !(inTray && inTray()))
-            addTrayIcon();
-    } else if (m.DukeWin == QLatin1String("3")) {
-        closeAfterLaunch = true;
-    }
-
-    if (multi && editNetworkKeys && !editNetworkKeys())
-        return false;
-
-    QDir::setCurrent(m.DukePath);
-
     QString program = QStringLiteral("duke3d.exe");
+    QString finishedTitle = QStringLiteral("Finished - duke3d");
     if (!cl.GameTypeSwitch.isEmpty()) {
         if (!cl.NetMarker.isEmpty())
             program = QStringLiteral("commit.exe");
-        m.FinishedTitle = QStringLiteral("Finished - Duke3d");
-    } else {
-        m.FinishedTitle = QStringLiteral("Finished - duke3d");
+        finishedTitle = QStringLiteral("Finished - Duke3d");
     }
-    m.GameCommand = Module1::JoinPath(m.DukePath, program) + switches;
 
-    GameRunner::Result started;
-    if (GameRunner *runner = m.platform.runner) {
-        runner->setDosBox(m.platform.settings.value(QStringLiteral("Paths"), QStringLiteral("DOSBox")),
-                          m.platform.settingsFile);
-        GameRunner::Request request;
-        request.directory = m.DukePath;
-        request.program = program;
-        request.switches = switches;
-        request.network = program == QLatin1String("commit.exe");
-        started = runner->start(request);
-    }
-    if (!started.started) {
-        if (started.message.isEmpty())
-            message(m.DukePath + QLatin1Char('/') + program + QStringLiteral(" not found"));
-        else
-            m.platform.prompts.message(owner, started.message, Prompts::Icon::Exclamation);
+    GameRunner::Request request;
+    request.directory = m.DukePath;
+    request.program = program;
+    request.switches = switches;
+    request.network = program == QLatin1String("commit.exe");
+
+    GameRunner *runner = m.platform.runner;
+    if (!runner) {
+        refused({}, program);
         return false;
     }
-    if (watchGame)
-        watchGame(started.pid, started.programPath, started.inDosBox);
+    runner->setDosBox(m.platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox),
+                      m.platform.settingsFile);
+    // The runner's own refusals (no such program, DOSBox missing, nothing DOS can run) come
+    // before the first side effect too.
+    if (const std::optional<GameRunner::Result> refusal = runner->refusal(request)) {
+        refused(*refusal, program);
+        return false;
+    }
 
-    if (timePicked && timePicked() != 0 && startGameTimer)
-        startGameTimer();
+    bool closeAfterLaunch = false;
+    if (m.DukeWin == QLatin1String("0"))
+        host.showMainWindowNormal();
+    else if (m.DukeWin == QLatin1String("1"))
+        host.minimizeMainWindow();
+    else if (m.DukeWin == QLatin1String("2")) {
+        if (!host.inTray())
+            host.addTrayIcon();
+    } else if (m.DukeWin == QLatin1String("3"))
+        closeAfterLaunch = true;
 
-    if (closeAfterLaunch && exitCommand)
-        exitCommand();
+    if (multi)
+        host.editNetworkKeys();
+
+    QDir::setCurrent(m.DukePath);
+    m.FinishedTitle = finishedTitle;
+    m.GameCommand = Module1::JoinPath(m.DukePath, program) + switches;
+
+    const GameRunner::Result started = runner->start(request);
+    if (!started.started) {
+        refused(started, program);
+        return false;
+    }
+    host.watchGame(started.pid, started.programPath, started.inDosBox);
+
+    if (closeAfterLaunch)
+        host.exitCommand();
     else
         options.ClearAllOptions();
     return true;
+}
+
+void Launcher::refused(const GameRunner::Result &result, const QString &program)
+{
+    // The directory and the name joined by a separator of the message's own, as the game's
+    // launcher has always said it.
+    if (result.message.isEmpty())
+        message(m.DukePath + QLatin1Char('/') + program + QStringLiteral(" not found"));
+    else
+        m.platform.prompts.message(owner, result.message, Prompts::Icon::Exclamation);
 }

@@ -1,5 +1,6 @@
 #include "launch/widgets/MiscPanel.h"
 
+#include "core/widgets/IconFactory.h"
 #include "launch/widgets/LaunchContext.h"
 #include "launch/widgets/MultiPlayerPanel.h"
 #include "launch/widgets/PanelHelpers.h"
@@ -18,7 +19,7 @@ MiscPanel::MiscPanel(LaunchContext &context, QWidget *parent)
     ui->chkResNone->setChecked(true);
     ui->cmbMulti->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui->cmbMulti->setMinimumContentsLength(2);
-    ui->cmdMscClear->setIcon(clearOptionsIcon());
+    ui->cmdMscClear->setIcon(IconFactory::icon(IconFactory::Picture::ClearPanel));
     ui->cmdMscClear->setIconSize(QSize(22, 22));
     connectSignals();
 }

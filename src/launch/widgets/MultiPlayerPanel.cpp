@@ -2,6 +2,7 @@
 
 #include "launch/EpisodeTables.h"
 #include "launch/widgets/ChooseEpisode.h"
+#include "core/widgets/IconFactory.h"
 #include "launch/widgets/LaunchContext.h"
 #include "launch/widgets/MiscPanel.h"
 #include "launch/widgets/PanelHelpers.h"
@@ -39,8 +40,8 @@ void MultiPlayerPanel::setupPictures()
     ui->txtSocket->setAcceptDrops(false);
     ui->txtSocket->setMinimumWidth(ui->txtSocket->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
     ui->txtSocket->installEventFilter(this);
-    ui->cmdMap->setIcon(openMapIcon());
-    ui->cmdMclear->setIcon(clearOptionsIcon());
+    ui->cmdMap->setIcon(IconFactory::icon(IconFactory::Picture::Map));
+    ui->cmdMclear->setIcon(IconFactory::icon(IconFactory::Picture::ClearPanel));
     for (QToolButton *button : {ui->cmdMap, ui->cmdMclear})
         button->setIconSize(QSize(22, 22));
     const int row = ui->lstMap->fontMetrics().height() + 8;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QStringList>
 
 class QComboBox;
@@ -22,9 +21,5 @@ void selectThenDeselect(QRadioButton *option);
 
 // Selects the option and moves the keyboard focus to it.
 void focusAndSelect(QRadioButton *option);
-
-// Pictures of the panels' picture buttons, painted here.
-QIcon clearOptionsIcon();
-QIcon openMapIcon();
 
 } // namespace PanelHelpers

@@ -2,7 +2,9 @@
 
 #include "launch/EpisodeTables.h"
 #include "launch/widgets/ChooseEpisode.h"
+#include "core/widgets/IconFactory.h"
 #include "launch/widgets/LaunchContext.h"
+#include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/MiscPanel.h"
 #include "launch/widgets/MultiPlayerPanel.h"
 #include "launch/widgets/PanelHelpers.h"
@@ -28,8 +30,8 @@ void SinglePlayerPanel::setupPictures()
         list->setMinimumContentsLength(list == ui->cmbMultiDukes ? 2 : 12);
     }
     ui->cmbMultiDukes->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    ui->cmdSmap->setIcon(openMapIcon());
-    ui->cmdSclear->setIcon(clearOptionsIcon());
+    ui->cmdSmap->setIcon(IconFactory::icon(IconFactory::Picture::Map));
+    ui->cmdSclear->setIcon(IconFactory::icon(IconFactory::Picture::ClearPanel));
     for (QToolButton *button : {ui->cmdSmap, ui->cmdSclear}) {
         button->setIconSize(QSize(22, 22));
         button->setAutoRaise(false);
@@ -179,8 +181,7 @@ void SinglePlayerPanel::cmbSaved_Click(int index)
     cl.DukesSwitch.clear();
     if (ctx.misc)
         ctx.misc->ClearMiscOptions();
-    if (ctx.focusLaunchButton)
-        ctx.focusLaunchButton();
+    ctx.host.focusLaunchButton();
 }
 
 void SinglePlayerPanel::showUserMap(const QString &fileName)

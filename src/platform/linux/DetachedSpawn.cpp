@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char **environ;
@@ -66,6 +67,17 @@ qint64 DetachedSpawn::start(const Options &options, QString *error)
     if (!m_reaper.isActive())
         m_reaper.start();
     return pid;
+}
+
+void DetachedSpawn::stop(qint64 pid)
+{
+    if (!m_children.contains(pid))
+        return;
+    ::kill(pid_t(pid), SIGTERM);
+    // Right after its start it has shown nothing yet; reap it at once when it went quickly.
+    for (int i = 0; i < 50 && waitpid(pid_t(pid), nullptr, WNOHANG) == 0; ++i)
+        ::usleep(10000);
+    reap();
 }
 
 void DetachedSpawn::reap()

@@ -24,6 +24,8 @@ public:
 
     // The new process's id, or 0 with *error saying why it could not be started.
     qint64 start(const Options &options, QString *error);
+    // Ends a child started here a moment ago (SIGTERM), for a start that cannot be kept.
+    void stop(qint64 pid);
 
 private:
     void reap();

@@ -62,12 +62,50 @@ bool ProcessGameRunner::isNativeProgram(const QString &path)
     return head.startsWith("#!") && QFileInfo(path).isExecutable();
 }
 
-GameRunner::Result ProcessGameRunner::start(const Request &request)
+std::optional<GameRunner::Result> ProcessGameRunner::refusal(const Request &request)
 {
     // DOSBox reports success even when the mount or the program fails, so look first.
     const QString path = findInDirectory(request.directory, request.program);
     if (path.isEmpty())
-        return {};
+        return Result{};
+    if (isNativeProgram(path))
+        return std::nullopt;
+    return dosRefusal(request, path);
+}
+
+std::optional<GameRunner::Result> ProcessGameRunner::dosRefusal(const Request &request, const QString &path) const
+{
+    Result result;
+    result.programPath = path;
+    result.inDosBox = true;
+    const QString fileName = QFileInfo(path).fileName();
+    if (const DosCommandTail::Checked name = DosCommandTail::programName(fileName); !name.ok()) {
+        result.message = name.error;
+        return result;
+    }
+    if (const DosCommandTail::Checked tail = DosCommandTail::switches(request.switches); !tail.ok()) {
+        result.message = tail.error;
+        return result;
+    }
+    if (dosBoxExecutable().isEmpty()) {
+        result.message = dosBoxMissingMessage(fileName);
+        return result;
+    }
+    const QFileInfo base(DosBoxRunDirs(m_runBase).base());
+    if (!base.isDir() || !base.isWritable()) {
+        result.message = tr("Zentrel could not prepare DOSBox's settings for %1: no private "
+                            "directory can be created under %2.")
+                             .arg(fileName, QDir::toNativeSeparators(base.filePath()));
+        return result;
+    }
+    return std::nullopt;
+}
+
+GameRunner::Result ProcessGameRunner::start(const Request &request)
+{
+    if (std::optional<Result> refused = refusal(request))
+        return *refused;
+    const QString path = findInDirectory(request.directory, request.program);
     return isNativeProgram(path) ? startNative(request, path) : startInDosBox(request, path);
 }
 
@@ -119,21 +157,10 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
     result.inDosBox = true;
     const QString fileName = QFileInfo(path).fileName();
 
+    // Checked by refusal() a moment ago.
     const DosCommandTail::Checked name = DosCommandTail::programName(fileName);
-    if (!name.ok()) {
-        result.message = name.error;
-        return result;
-    }
     const DosCommandTail::Checked tail = DosCommandTail::switches(request.switches);
-    if (!tail.ok()) {
-        result.message = tail.error;
-        return result;
-    }
     const QString dosBox = dosBoxExecutable();
-    if (dosBox.isEmpty()) {
-        result.message = dosBoxMissingMessage(fileName);
-        return result;
-    }
 
     DosBoxRunDirs runDirs(m_runBase);
     runDirs.removeEnded();
@@ -185,7 +212,16 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
                              .arg(QDir::toNativeSeparators(dosBox), fileName, error);
         return result;
     }
-    runDirs.writePid(runDir, result.pid);
+    if (!runDirs.writePid(runDir, result.pid)) {
+        // Without its process id the run directory would be taken for an abandoned one and
+        // removed under the running DOSBox: stop that DOSBox rather than leave it so.
+        m_spawn.stop(result.pid);
+        DosBoxRunDirs::remove(runDir);
+        result.pid = 0;
+        result.message = tr("DOSBox was stopped again: Zentrel could not record its process in %1.")
+                             .arg(QDir::toNativeSeparators(runDir));
+        return result;
+    }
     result.started = true;
     return result;
 }

@@ -14,6 +14,7 @@ public:
     explicit ProcessGameRunner(const QString &runBase = {});
 
     void setDosBox(const QString &executable, const QString &settingsFile) override;
+    std::optional<Result> refusal(const Request &request) override;
     Result start(const Request &request) override;
 
     // The file in the directory whose name matches in any letter case (an exact match first), or
@@ -22,6 +23,7 @@ public:
     static bool isNativeProgram(const QString &path);
 
 private:
+    std::optional<Result> dosRefusal(const Request &request, const QString &path) const;
     Result startNative(const Request &request, const QString &path);
     Result startInDosBox(const Request &request, const QString &path);
     QString dosBoxExecutable() const;

@@ -1,4 +1,4 @@
-#include "platform/linux/PaintedIcon.h"
+#include "core/widgets/PaintedIcon.h"
 
 #include <QApplication>
 #include <QIconEngine>

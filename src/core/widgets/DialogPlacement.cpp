@@ -1,4 +1,4 @@
-#include "app/widgets/DialogPlacement.h"
+#include "core/widgets/DialogPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

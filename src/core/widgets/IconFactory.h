@@ -10,7 +10,7 @@ namespace IconFactory {
 enum class Picture {
     Program,   // the window icon: a radiation sign on a dark badge
     Launch,    // a play triangle
-    Clear,     // an eraser
+    Clear,     // an eraser: "Clear All Options"
     Timer,     // a clock face
     Folder,    // an opening folder
     Open,      // a folder with a document
@@ -18,6 +18,8 @@ enum class Picture {
     Default,   // a document with a star: the stock file
     Revert,    // an arrow turning back
     Randomize, // a die
+    ClearPanel, // a written page crossed out: clear one panel's options
+    Map,       // a folded map with a route: choose a user map
 };
 
 QIcon icon(Picture picture);

@@ -1,5 +1,6 @@
-#include "app/Module1.h"
+#include "core/Module1.h"
 
+#include "core/SettingsKeys.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
@@ -21,32 +22,31 @@ void Module1::FileExists(const QString &path)
 
 void Module1::LoadPreferences()
 {
+    using namespace SettingsKeys;
     SettingsStore &store = platform.settings;
-    const QString prefs = QStringLiteral("Prefs");
-    HideDosWin = store.value(prefs, QStringLiteral("HideDosWin"));
-    CloseDosWin = store.value(prefs, QStringLiteral("CloseDosWin"));
-    CONpref = store.value(prefs, QStringLiteral("CONpref"));
-    RTSpref = store.value(prefs, QStringLiteral("RTSpref"));
-    DukeWin = store.value(prefs, QStringLiteral("DukeWin"));
+    HideDosWin = store.value(Prefs, SettingsKeys::HideDosWin);
+    CloseDosWin = store.value(Prefs, SettingsKeys::CloseDosWin);
+    CONpref = store.value(Prefs, SettingsKeys::CONpref);
+    RTSpref = store.value(Prefs, SettingsKeys::RTSpref);
+    DukeWin = store.value(Prefs, SettingsKeys::DukeWin);
     if (DukeWin.isEmpty()) {
         DukeWin = QStringLiteral("0");
-        store.setValue(prefs, QStringLiteral("DukeWin"), DukeWin);
+        store.setValue(Prefs, SettingsKeys::DukeWin, DukeWin);
     }
     if (CloseDosWin.isEmpty()) {
-        CloseDosWin = QStringLiteral("No");
-        store.setValue(prefs, QStringLiteral("CloseDosWin"), CloseDosWin);
+        CloseDosWin = No;
+        store.setValue(Prefs, SettingsKeys::CloseDosWin, CloseDosWin);
     }
     if (HideDosWin.isEmpty()) {
-        HideDosWin = QStringLiteral("No");
-        store.setValue(prefs, QStringLiteral("HideDosWin"), HideDosWin);
+        HideDosWin = No;
+        store.setValue(Prefs, SettingsKeys::HideDosWin, HideDosWin);
     }
-    const QString paths = QStringLiteral("Paths");
-    CONPath = store.value(paths, QStringLiteral("CONPath"));
-    RTSPath = store.value(paths, QStringLiteral("RTSPath"));
-    MAPPath = store.value(paths, QStringLiteral("MAPPath"));
+    CONPath = store.value(Paths, SettingsKeys::CONPath);
+    RTSPath = store.value(Paths, SettingsKeys::RTSPath);
+    MAPPath = store.value(Paths, SettingsKeys::MAPPath);
 
     bool ok = false;
-    const int version = store.value(prefs, QStringLiteral("LastVersion")).trimmed().toInt(&ok);
+    const int version = store.value(Prefs, SettingsKeys::LastVersion).trimmed().toInt(&ok);
     LastVersion = (ok && version >= INT16_MIN && version <= INT16_MAX) ? std::int16_t(version) : 0;
 }
 

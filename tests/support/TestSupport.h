@@ -1,2 +1,0 @@
-#pragma once
-// Shared helpers for the test suites live beside this header.
