@@ -112,6 +112,9 @@ void GameSupervisor::HideStep()
     if (!front.known || front.window == GameWindow)
         return;
     m_windows.hide(GameWindow);
+    // A relaunch may hide a second game's window before the first is shown again: keep them all.
+    if (GameWindow != 0 && !m_hidden.contains(GameWindow))
+        m_hidden.append(GameWindow);
     tmrChkWin.stop();
     setUnhideEnabled(true);
 }
@@ -144,7 +147,7 @@ void GameSupervisor::CloseStep(bool hideAsFallback)
 void GameSupervisor::UnhideGame()
 {
     enable(tmrTopWin);
-    m_windows.showWithoutActivating(GameWindow);
+    showHidden();
     setUnhideEnabled(false);
 }
 
@@ -153,8 +156,19 @@ void GameSupervisor::ShowHiddenGame()
     tmrTopWin.stop();
     tmrChkWin.stop();
     if (m_unhideEnabled)
-        m_windows.showWithoutActivating(GameWindow);
+        showHidden();
     setUnhideEnabled(false);
+}
+
+void GameSupervisor::showHidden()
+{
+    if (m_hidden.isEmpty()) {
+        m_windows.showWithoutActivating(GameWindow); // a hide that found no window: nothing to show
+        return;
+    }
+    for (const GameWindows::Handle window : std::as_const(m_hidden))
+        m_windows.showWithoutActivating(window);
+    m_hidden.clear();
 }
 
 void GameSupervisor::setUnhideEnabled(bool enabled)

@@ -2,6 +2,7 @@
 
 #include "platform/GameWindows.h"
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
@@ -30,9 +31,9 @@ public:
 
     // Right after the game's process was started (pid of DOSBox or of the program itself).
     void WatchGame(qint64 pid, const QString &program, bool inDosBox);
-    // Launch > Unhide Duke3D and the tray's Unhide Duke3d.
+    // Launch > Unhide Duke3D and the tray's Unhide Duke3d: every hidden game window comes back.
     void UnhideGame();
-    // At exit: a hidden game window comes back; supervision ends.
+    // At exit (however the main window ends): every hidden game window comes back; supervision ends.
     void ShowHiddenGame();
 
     void CheckGameWindow();
@@ -56,11 +57,13 @@ private:
     void CloseStep(bool hideAsFallback);
     void findGameWindow();
     void setUnhideEnabled(bool enabled);
+    void showHidden();
     static void enable(QTimer &timer);
 
     Module1 &m_module;
     GameWindows &m_windows;
     bool m_unhideEnabled = false;
+    QList<GameWindows::Handle> m_hidden; // hidden and not shown again since, oldest first
     int m_lookupTicksLeft = 0;
     GameWindows::Handle m_earlierGameWindow = 0; // a game still running when this one started
     bool m_watchedBefore = false;

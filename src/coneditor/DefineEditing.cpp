@@ -20,10 +20,14 @@ void reselectWordBeforeCaret(TextBuffer &buffer)
     buffer.Span(WordStops, TextBuffer::SpanBackward, true);
 }
 
+// After a write the selection is exactly what was written, so the next keystroke in the value
+// box replaces all of it (a value typed with a blank would otherwise leave its first word behind
+// at every keystroke).
 void writeValue(TextBuffer &buffer, const QString &value)
 {
+    const qsizetype start = buffer.SelStart();
     buffer.setSelText(value);
-    reselectWordBeforeCaret(buffer);
+    buffer.setSelection(start, buffer.SelStart() - start);
 }
 
 } // namespace

@@ -20,10 +20,11 @@ void Module1::FileExists(const QString &path)
         FileFound = true;
 }
 
-void Module1::LoadPreferences()
+bool Module1::LoadPreferences()
 {
     using namespace SettingsKeys;
     SettingsStore &store = platform.settings;
+    bool saved = true;
     HideDosWin = store.value(Prefs, SettingsKeys::HideDosWin);
     CloseDosWin = store.value(Prefs, SettingsKeys::CloseDosWin);
     CONpref = store.value(Prefs, SettingsKeys::CONpref);
@@ -31,15 +32,15 @@ void Module1::LoadPreferences()
     DukeWin = store.value(Prefs, SettingsKeys::DukeWin);
     if (DukeWin.isEmpty()) {
         DukeWin = QStringLiteral("0");
-        store.setValue(Prefs, SettingsKeys::DukeWin, DukeWin);
+        saved = store.setValue(Prefs, SettingsKeys::DukeWin, DukeWin) && saved;
     }
     if (CloseDosWin.isEmpty()) {
         CloseDosWin = No;
-        store.setValue(Prefs, SettingsKeys::CloseDosWin, CloseDosWin);
+        saved = store.setValue(Prefs, SettingsKeys::CloseDosWin, CloseDosWin) && saved;
     }
     if (HideDosWin.isEmpty()) {
         HideDosWin = No;
-        store.setValue(Prefs, SettingsKeys::HideDosWin, HideDosWin);
+        saved = store.setValue(Prefs, SettingsKeys::HideDosWin, HideDosWin) && saved;
     }
     CONPath = store.value(Paths, SettingsKeys::CONPath);
     RTSPath = store.value(Paths, SettingsKeys::RTSPath);
@@ -48,6 +49,7 @@ void Module1::LoadPreferences()
     bool ok = false;
     const int version = store.value(Prefs, SettingsKeys::LastVersion).trimmed().toInt(&ok);
     LastVersion = (ok && version >= INT16_MIN && version <= INT16_MAX) ? std::int16_t(version) : 0;
+    return saved;
 }
 
 QString Module1::programFile(const QString &name) const

@@ -36,6 +36,10 @@ public:
     // Which directory the Select Directory dialog picks: "Duke", "Con", "Rts" or "Map".
     QString DirSelMode;
 
+    // The player has been told this run that the settings cannot be saved; start-up and exit
+    // then say it no second time.
+    bool UnsavedSettingsTold = false;
+
     // Why the game's window cannot be supervised on this desktop (no X11); empty when it can.
     QString SupervisionUnavailable;
 
@@ -51,7 +55,8 @@ public:
     void FileExists(const QString &path);
 
     // Reads the preferences and default directories, writing the defaults of missing ones.
-    void LoadPreferences();
+    // False when a default could not be saved (it is in effect for this run all the same).
+    bool LoadPreferences();
 
     // The program directory joined with a name.
     QString programFile(const QString &name) const;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace NetworkKeys {
 
 namespace {
@@ -65,6 +67,9 @@ public:
             m_buffer.setSelText(newValue);
     }
 
+    // Replaces the value value() selected last.
+    void setSelected(const QString &newValue) { m_buffer.setSelText(newValue); }
+
     QString missingKeys() const
     {
         if (m_missing.isEmpty())
@@ -120,16 +125,43 @@ QString stripped(QString text, QChar atStart, QChar atEnd)
 
 bool SelectKeyValue(TextBuffer &buffer, const QString &key)
 {
-    const qsizetype at = buffer.Find(key, 0, true);
-    if (at < 0)
-        return false;
-    // Past the key and the one blank after "=", but never past the line end of an empty value.
-    qsizetype start = at + key.size();
     const QString text = buffer.Text();
-    if (start < text.size() && (text.at(start) == QLatin1Char(' ') || text.at(start) == QLatin1Char('\t')))
+    const qsizetype selStart = buffer.SelStart();
+    const qsizetype selLength = buffer.SelLength();
+    const auto wordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    // The key stands as a word of its own on its left ("NumPlayers =" is not found inside
+    // "MaxNumPlayers ="); a key ending in "=" needs nothing on its right ("NumberPlayers =4").
+    const bool rightBoundary = !key.isEmpty() && wordChar(key.back());
+    qsizetype at = -1;
+    for (qsizetype from = 0; (at = buffer.Find(key, from)) >= 0; from = at + 1) {
+        const qsizetype end = at + key.size();
+        if ((at == 0 || !wordChar(text.at(at - 1)))
+            && (!rightBoundary || end == text.size() || !wordChar(text.at(end))))
+            break;
+    }
+    if (at < 0) {
+        buffer.setSelection(selStart, selLength); // nothing found: the selection stays
+        return false;
+    }
+    // The value is one token, as the game reads it: a quoted text up to its closing quote, or
+    // else everything up to the next blank. So a second key on the same line, a blank after the
+    // value and the line end (LF or CRLF) all stay outside it.
+    qsizetype start = at + key.size();
+    while (start < text.size() && (text.at(start) == u' ' || text.at(start) == u'\t'))
         ++start;
-    buffer.setSelStart(start);
-    buffer.Span(u"\r\n", TextBuffer::SpanForward, true);
+    qsizetype end = start;
+    const auto lineEnd = [&](qsizetype i) { return text.at(i) == u'\r' || text.at(i) == u'\n'; };
+    if (start < text.size() && text.at(start) == u'"') {
+        end = start + 1;
+        while (end < text.size() && !lineEnd(end) && text.at(end) != u'"')
+            ++end;
+        if (end < text.size() && text.at(end) == u'"')
+            ++end;
+    } else {
+        while (end < text.size() && !lineEnd(end) && text.at(end) != u' ' && text.at(end) != u'\t')
+            ++end;
+    }
+    buffer.setSelection(start, end - start);
     return true;
 }
 
@@ -153,53 +185,101 @@ Outcome ReadCfgKeys(Files &files, const QString &dukePath, NetworkValues &values
     return out;
 }
 
+bool isSocketText(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 4)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    });
+}
+
 QString socketDecimal(const QString &socketText)
 {
-    if (socketText.isEmpty() || socketText.size() > 4)
+    // Exactly the box's rule: "0x1", " 1", "+1" or an embedded NUL, which a number parser would
+    // take, are no socket.
+    if (!isSocketText(socketText))
         return {};
-    bool ok = false;
-    const uint value = socketText.toUInt(&ok, 16);
-    return ok ? QString::number(value) : QString();
+    return QString::number(socketText.toUInt(nullptr, 16));
 }
+
+namespace {
+
+// A number as a key file holds it: hexadecimal behind "0x" in duke3d.cfg, decimal elsewhere.
+std::optional<uint> fileNumber(const QString &value, bool hex)
+{
+    QString digits = value;
+    if (hex) {
+        if (!digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+            return std::nullopt;
+        digits.remove(0, 2);
+    }
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [hex](QChar c) {
+            return c.isDigit() || (hex && ((c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')));
+        }))
+        return std::nullopt;
+    bool ok = false;
+    const uint number = digits.toUInt(&ok, hex ? 16 : 10);
+    return ok ? std::optional<uint>(number) : std::nullopt;
+}
+
+struct KeyNames
+{
+    QString socket;
+    QString players;
+    bool hexSocket;
+};
+
+// One file brought in step with the wanted socket and count, each written only when the file's
+// own value differs (so a file another launch or a kill left behind is corrected too, and a file
+// already in step is not even rewritten). Returns whether the file now holds both.
+bool bringInStep(KeyFile &file, const KeyNames &names, std::optional<uint> socket, const QString &socketText,
+                 const QString &count, QString &errors, bool *written)
+{
+    if (socket) {
+        if (const auto value = file.value(names.socket); value && fileNumber(*value, names.hexSocket) != socket)
+            file.setSelected(names.hexSocket ? QStringLiteral("0x") + socketText : QString::number(*socket));
+    }
+    if (!count.isEmpty()) {
+        if (const auto value = file.value(names.players); value && fileNumber(*value, false) != fileNumber(count, false))
+            file.setSelected(count);
+    }
+    return file.save(errors, written);
+}
+
+} // namespace
 
 Outcome EditNetworkKeys(Files &files, const QString &dukePath, NetworkValues &values, const QString &socketText,
                         const QString &playerCount)
 {
     Outcome out;
     const QString decimal = socketDecimal(socketText);
-    const bool socketChanged = !decimal.isEmpty() && socketText != values.SavedSocket;
-    const bool countChanged = !playerCount.isEmpty() && playerCount != values.SavedPlayerCount;
+    std::optional<uint> socket;
+    if (!decimal.isEmpty())
+        socket = decimal.toUInt();
     if (decimal.isEmpty() && !socketText.isEmpty() && socketText != QLatin1String("~"))
         addError(out.error, QStringLiteral("The socket number \"%1\" is not 1 to 4 hexadecimal digits, so no "
                                            "socket was written.").arg(socketText));
-    if (!socketChanged && !countChanged)
+    if (!socket && playerCount.isEmpty())
         return out;
 
     bool cfgDone = false;
     KeyFile cfg(files, Module1::JoinPath(dukePath, CfgName));
-    if (cfg.load(out.error)) {
-        if (socketChanged)
-            cfg.set(CfgSocket, QStringLiteral("0x") + socketText);
-        if (countChanged)
-            cfg.set(CfgPlayers, playerCount);
-        cfgDone = cfg.save(out.error, &out.cfgWritten);
-    }
+    if (cfg.load(out.error))
+        cfgDone = bringInStep(cfg, {CfgSocket, CfgPlayers, true}, socket, socketText, playerCount, out.error,
+                              &out.cfgWritten);
 
     bool commitDone = false;
     KeyFile commit(files, Module1::JoinPath(dukePath, CommitName));
-    if (commit.load(out.error)) {
-        if (socketChanged)
-            commit.set(CommitSocket, decimal);
-        if (countChanged)
-            commit.set(CommitPlayers, playerCount);
-        commitDone = commit.save(out.error, &out.commitWritten);
-    }
+    if (commit.load(out.error))
+        commitDone = bringInStep(commit, {CommitSocket, CommitPlayers, false}, socket, socketText, playerCount,
+                                 out.error, &out.commitWritten);
 
     // Only what both files now hold counts as saved; anything else is written again next time.
     if (cfgDone && commitDone) {
-        if (socketChanged)
+        if (socket)
             values.SavedSocket = socketText;
-        if (countChanged)
+        if (!playerCount.isEmpty())
             values.SavedPlayerCount = playerCount;
     }
     return out;

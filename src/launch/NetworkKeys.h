@@ -17,9 +17,10 @@ namespace NetworkKeys {
 inline const QString CfgName = QStringLiteral("duke3d.cfg");
 inline const QString CommitName = QStringLiteral("commit.dat");
 
-// Selects the value of the key's first occurrence that stands as a word of its own (so
-// "NumPlayers =" is not found inside "MaxNumPlayers ="), up to but not including the line end
-// (LF or CRLF). False when the key is missing; the selection is then left as it was.
+// Selects the value of the key's first occurrence that stands as a word of its own on its left (so
+// "NumPlayers =" is not found inside "MaxNumPlayers ="): one token, as the game reads it, either
+// a text between double quotes or everything up to the next blank or the line end. False when
+// the key is missing; the selection is then left as it was.
 bool SelectKeyValue(TextBuffer &buffer, const QString &key);
 
 struct Outcome
@@ -34,14 +35,17 @@ struct Outcome
 // double quotes) from duke3d.cfg. A missing file or key leaves those values as they were.
 Outcome ReadCfgKeys(Files &files, const QString &dukePath, NetworkValues &values);
 
+// The socket box's rule: 1 to 4 hex digits and nothing else.
+bool isSocketText(const QString &text);
+
 // The socket box's text as a number: 1 to 4 hex digits (so 9999 is 39321). Empty when the text
-// is no socket (the "~" placeholder, nothing, or not hex).
+// is no socket (the "~" placeholder, nothing, or anything but exactly 1 to 4 hex digits).
 QString socketDecimal(const QString &socketText);
 
-// Launch: writes a changed socket (duke3d.cfg "0x" + the box's hex text, commit.dat its decimal
-// value) and a changed number of players into both files. Nothing changed: nothing is read or
-// written. A box without a socket ("~") writes no socket. The saved values follow only what was
-// written, so a failed write is tried again at the next launch.
+// Launch: the socket (duke3d.cfg "0x" + the box's hex text, commit.dat its decimal value) and the
+// number of players go into both files, each file written only when its own value differs, so
+// the two never stay out of step. A box without a socket ("~") writes no socket. The saved values
+// follow only what both files hold.
 Outcome EditNetworkKeys(Files &files, const QString &dukePath, NetworkValues &values, const QString &socketText,
                         const QString &playerCount);
 

@@ -1,5 +1,7 @@
 #include "platform/DiskFiles.h"
 
+#include "platform/StaleTemporaries.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -142,6 +144,7 @@ bool DiskFiles::copy(const QString &from, const QString &to)
     if (!in.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Could not read %1: %2.").arg(quoted(source), in.errorString()));
 
+    StaleTemporaries::removeFor(target);
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Could not replace %1: %2.").arg(quoted(target), out.errorString()));
@@ -184,6 +187,7 @@ bool DiskFiles::write(const QString &path, const QByteArray &data)
     const QString target = resolveAs(path, Kind::File);
     if (QFileInfo(target).isDir())
         return fail(QStringLiteral("Could not save %1: it is a folder.").arg(quoted(target)));
+    StaleTemporaries::removeFor(target);
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Could not save %1: %2.").arg(quoted(target), out.errorString()));

@@ -1,5 +1,7 @@
 #include "platform/IniSettingsStore.h"
 
+#include "platform/StaleTemporaries.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,13 +32,17 @@ bool isControl(char c)
     return uchar(c) < 0x20 || uchar(c) == 0x7F;
 }
 
+// Reading trims the blanks around a value (players write "Key = Value"), so a value that
+// begins or ends with a blank escapes it.
 QByteArray escapeValue(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
     QByteArray out;
     out.reserve(utf8.size());
-    for (const char c : utf8) {
-        if (c == '%' || isControl(c))
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const bool atEnd = i == 0 || i == utf8.size() - 1;
+        if (c == '%' || isControl(c) || (atEnd && c == ' '))
             appendEscaped(out, c);
         else
             out += c;
@@ -139,6 +145,13 @@ void IniSettingsStore::load()
         return;
     }
 
+    // Text editors may begin the file with UTF-8's byte-order mark: read past it, keep it.
+    static const QByteArray Bom("\xEF\xBB\xBF");
+    if (data.startsWith(Bom)) {
+        m_bom = true;
+        data.remove(0, Bom.size());
+    }
+
     qsizetype start = 0;
     while (start < data.size()) {
         const qsizetype nl = data.indexOf('\n', start);
@@ -167,7 +180,8 @@ IniSettingsStore::Line IniSettingsStore::parseLine(const QByteArray &raw, const 
     const QByteArray trimmed = raw.trimmed();
     if (trimmed.startsWith('[') && trimmed.endsWith(']') && trimmed.size() >= 2) {
         line.type = Line::Type::Section;
-        line.name = unescape(QByteArrayView(trimmed).sliced(1, trimmed.size() - 2)).trimmed();
+        // Blanks typed inside the brackets go; escaped ones are part of the name.
+        line.name = unescape(QByteArrayView(trimmed).sliced(1, trimmed.size() - 2).trimmed());
         return line;
     }
     if (trimmed.startsWith(';') || trimmed.startsWith('#'))
@@ -177,7 +191,8 @@ IniSettingsStore::Line IniSettingsStore::parseLine(const QByteArray &raw, const 
         return line;
     line.type = Line::Type::Key;
     line.name = unescape(raw.left(eq).trimmed());
-    line.value = unescape(QByteArrayView(raw).sliced(eq + 1));
+    // "Key = Value", "Key=Value" and a line that ends in a lone CR all read the same value.
+    line.value = unescape(QByteArrayView(raw).sliced(eq + 1).trimmed());
     return line;
 }
 
@@ -242,8 +257,12 @@ bool IniSettingsStore::setValue(const QString &section, const QString &key, cons
         Line &line = m_lines[i];
         if (line.value == value && !m_dirty)
             return true;
-        // The name part stays as it was written; only the value is new.
-        line.raw = line.raw.left(line.raw.indexOf('=') + 1) + escapeValue(value);
+        // The name part stays as it was written, blanks after "=" included; only the value is new.
+        const qsizetype eq = line.raw.indexOf('=');
+        qsizetype start = eq + 1;
+        while (start < line.raw.size() && (line.raw[start] == ' ' || line.raw[start] == '\t'))
+            ++start;
+        line.raw = line.raw.left(start) + escapeValue(value);
         line.value = value;
         return save();
     }
@@ -342,9 +361,10 @@ bool IniSettingsStore::save()
                       .arg(shownPath, QDir::toNativeSeparators(dir));
         return false;
     }
-    QByteArray data;
+    QByteArray data = m_bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     for (const Line &line : std::as_const(m_lines))
         data += line.raw + line.eol;
+    StaleTemporaries::removeFor(m_path);
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(data); // a short write makes commit() fail

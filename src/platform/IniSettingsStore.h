@@ -51,6 +51,7 @@ private:
     QList<Line> m_lines;
     bool m_readable = true; // false: the file exists but could not be read, so never write it
     bool m_dirty = false;   // changes that a failed save has not yet written
+    bool m_bom = false;     // the file began with a UTF-8 byte-order mark
     QString m_readError;
     QString m_error;
 };

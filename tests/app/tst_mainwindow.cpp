@@ -4,12 +4,15 @@
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
 #include "core/Module1.h"
+#include "launch/CommandLine.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
 #include "ControlDriver.h"
+#include "FailingSettingsStore.h"
 #include "FakeGameRunner.h"
+#include "FakeGameWindows.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 
@@ -25,6 +28,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -134,8 +138,8 @@ private slots:
         QTest::newRow("randomize all") << "cmdRand" << "Randomize Entire User Con" << true;
         QTest::newRow("use con") << "chkUseCon" << "Use This Con When Launching Duke3d" << true;
         QTest::newRow("editor exit") << "cmdOptExit" << "Exit" << true;
-        QTest::newRow("options strip") << "tbsOptions" << "" << false;
-        QTest::newRow("main strip") << "tbsOpt" << "" << false;
+        QTest::newRow("options strip") << "tbsOptions" << "" << true;
+        QTest::newRow("main strip") << "tbsOpt" << "" << true;
     }
     void widgetsCarryTheirCaptions()
     {
@@ -154,7 +158,8 @@ private slots:
         else if (auto *frame = qobject_cast<QGroupBox *>(w))
             shown = frame->title();
         QCOMPARE(shown, caption);
-        QCOMPARE(f.ownEnabled(name), enabled);
+        // As the player meets it: its own flag and its containers'.
+        QCOMPARE(w->isEnabled(), enabled);
         QVERIFY2(!w->accessibleName().isEmpty() || qobject_cast<QLabel *>(w), qPrintable(name));
     }
 
@@ -259,17 +264,24 @@ private slots:
     {
         Fixture f(false, {"duke3d.exe"});
         f.load();
-        for (const char *name : {"tbsOpt", "tbsOptions", "fraSingPl", "cmdLaunch", "cmdReset", "cmdGameTimer"})
-            QVERIFY2(!f.ownEnabled(name), name);
+        auto tabs = [&](const char *name) { return f.child<QTabWidget>(name)->tabBar()->isEnabled(); };
+        // Only the tabs are off, not the pages: both Exit buttons stay usable.
+        QVERIFY(!tabs("tbsOpt") && !tabs("tbsOptions"));
+        for (const char *name : {"fraSingPl", "cmdLaunch", "cmdReset", "cmdGameTimer"})
+            QVERIFY2(!f.child(name)->isEnabled(), name);
+        for (const char *name : {"cmdExit", "cmdOptExit", "chkSingle"})
+            QVERIFY2(f.child(name)->isEnabled() == (QByteArray(name) != "chkSingle"), name);
+        QVERIFY(f.window->menuBar()->isEnabled());
         QVERIFY(!f.action("mnuLaunchDuke")->isEnabled());
         QVERIFY(!f.action("mnuVersion13d")->isChecked() && !f.action("mnuVersion15")->isChecked());
 
         // Options OK later in the run: everything but the Game Timer button comes on.
         f.m.DukePath = f.dir.path();
         f.window->gameDirectoryConfigured();
-        for (const char *name : {"tbsOpt", "tbsOptions", "fraSingPl", "cmdLaunch", "cmdReset"})
-            QVERIFY2(f.ownEnabled(name), name);
-        QVERIFY(!f.ownEnabled("cmdGameTimer"));
+        QVERIFY(tabs("tbsOpt") && tabs("tbsOptions"));
+        for (const char *name : {"fraSingPl", "chkSingle", "cmdLaunch", "cmdReset"})
+            QVERIFY2(f.child(name)->isEnabled(), name);
+        QVERIFY(!f.child("cmdGameTimer")->isEnabled());
         QVERIFY(f.action("mnuLaunchDuke")->isEnabled());
         QVERIFY(f.action("mnuVersion13d")->isChecked());
     }
@@ -279,8 +291,10 @@ private slots:
         Fixture f(true, {"DUKE3D.EXE", "Setup.Exe", "dn3dhelp.EXE"});
         f.m.ConModified = true;
         f.load();
-        for (const char *name : {"tbsOpt", "tbsOptions", "fraSingPl", "cmdLaunch", "cmdReset", "cmdGameTimer"})
-            QVERIFY2(f.ownEnabled(name), name);
+        QVERIFY(f.child<QTabWidget>("tbsOpt")->tabBar()->isEnabled());
+        QVERIFY(f.child<QTabWidget>("tbsOptions")->tabBar()->isEnabled());
+        for (const char *name : {"fraSingPl", "cmdLaunch", "cmdReset", "cmdGameTimer"})
+            QVERIFY2(f.child(name)->isEnabled(), name);
         QVERIFY(!f.m.ConModified);
         QVERIFY(!f.m.FileFound);
         QVERIFY(f.action("mnuLaunchDuke")->isEnabled());
@@ -418,6 +432,86 @@ private slots:
         f.window->close();
         QCOMPARE(f.store.value("Prefs", "LastVersion"), QStringLiteral("13d"));
         QVERIFY(f.onDisk("KVuser.con"));
+    }
+
+    // Options OK with nothing changed keeps the version the player ticked and the options chosen.
+    void optionsOkKeepsTheTickedVersionAndChoices()
+    {
+        Fixture f(true, {"duke3d.exe"});
+        f.store.setValue("Prefs", "LastVersion", "13d");
+        f.load();
+        ControlDriver d(f.window.get());
+        f.action("mnuVersion15")->trigger();
+        d.tick("chkSingle");
+        d.choose("cmbEpisode", "The Birth");
+        f.window->gameDirectoryConfigured();
+        QVERIFY(f.action("mnuVersion15")->isChecked() && !f.action("mnuVersion13d")->isChecked());
+        QCOMPARE(d.combo("cmbEpisode")->currentText(), QString("The Birth"));
+        QCOMPARE(d.items("cmbEpisode").size(), 4);
+        QCOMPARE(f.window->launchOptions().commandLine().EpisodeSwitch, QString(" /v4"));
+    }
+
+    // However the main window ends, every game window supervision hid comes back.
+    void everyWayOutShowsHiddenGameWindows_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("window frame") << "";
+        QTest::newRow("File > Exit") << "mnuFileExit";
+    }
+    void everyWayOutShowsHiddenGameWindows()
+    {
+        QFETCH(QString, route);
+        FakeGameWindows windows;
+        Fixture f(true, {"duke3d.exe"});
+        f.platform.windows = &windows;
+        f.load();
+        f.m.HideDosWin = "Yes";
+        f.m.CloseDosWin = "No";
+        f.window->show();
+        GameSupervisor &supervisor = f.window->session().supervisor();
+        ControlDriver d(f.window.get());
+
+        // Two launches; the first game is hidden before the second starts, the second after.
+        constexpr GameWindows::Handle first = 0x100001, second = 0x200002;
+        const QList<QPair<qint64, GameWindows::Handle>> games{{4242, first}, {4343, second}};
+        for (const auto &[pid, window] : games) {
+            f.runner.answer.pid = pid;
+            windows.windows[window] = {pid, "Duke3d"};
+            d.tick("chkSingle");
+            d.choose("cmbEpisode", "LA Meltdown");
+            d.choose("cmbLevel", "DEATH ROW");
+            d.button("cmdLaunch")->click();
+            windows.front = {true, window};
+            supervisor.tmrTopWin_Timer();
+            windows.front = {true, 0x999};
+            supervisor.tmrChkWin_Timer();
+        }
+        QCOMPARE(windows.hidden, (QList<GameWindows::Handle>{first, second}));
+        QVERIFY(f.action("mnuLaunchUnhide")->isEnabled());
+
+        if (route.isEmpty())
+            f.window->close();
+        else
+            f.action(route)->trigger();
+        QCOMPARE(windows.shown, (QList<GameWindows::Handle>{first, second}));
+        QVERIFY(windows.windows[first].visible && windows.windows[second].visible);
+    }
+
+    // The version written at exit that cannot be saved is told, once.
+    void failedSaveAtExitIsTold()
+    {
+        Fixture f(true, {"duke3d.exe"});
+        FailingSettingsStore failing;
+        Platform platform{failing, f.files, f.prompts, QString()};
+        Module1 m(platform);
+        m.DukePath = f.dir.path();
+        frmMain window(m);
+        window.quitProgram = [] {};
+        window.Form_Load();
+        window.show();
+        window.close();
+        QCOMPARE(f.prompts.shown.size(), 1);
+        QVERIFY(f.prompts.texts()[0].contains(failing.reason));
     }
 
     // "Clear All Options" in the real window, as the player presses it.

@@ -40,8 +40,9 @@ private slots:
     void loadShowsStoredValues_data()
     {
         QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("tickedWhenDefaultYes"); // Splash, CONpref, RTSpref
-        QTest::addColumn<bool>("tickedWhenDefaultNo");  // CloseDosWin, HideDosWin
+        QTest::addColumn<bool>("splashTicked");
+        QTest::addColumn<bool>("othersTicked"); // CONpref, RTSpref, CloseDosWin, HideDosWin
+        // A missing key means no return of the originals at exit, so its box shows unticked.
         QTest::newRow("empty") << "" << true << false;
         QTest::newRow("Yes") << "Yes" << true << true;
         QTest::newRow("No") << "No" << false << false;
@@ -51,17 +52,15 @@ private slots:
     void loadShowsStoredValues()
     {
         QFETCH(QString, value);
-        QFETCH(bool, tickedWhenDefaultYes);
-        QFETCH(bool, tickedWhenDefaultNo);
+        QFETCH(bool, splashTicked);
+        QFETCH(bool, othersTicked);
         MemorySettingsStore store;
         DialogTestBed bed(store);
         bed.m.Splash = bed.m.CONpref = bed.m.RTSpref = bed.m.CloseDosWin = bed.m.HideDosWin = value;
         frmPrefs dialog(bed.m);
-        QCOMPARE(ticked(dialog, "chkPsplash"), tickedWhenDefaultYes);
-        QCOMPARE(ticked(dialog, "chkPCon"), tickedWhenDefaultYes);
-        QCOMPARE(ticked(dialog, "chkPrts"), tickedWhenDefaultYes);
-        QCOMPARE(ticked(dialog, "chkCloseDosWin"), tickedWhenDefaultNo);
-        QCOMPARE(ticked(dialog, "chkHideDosWin"), tickedWhenDefaultNo);
+        QCOMPARE(ticked(dialog, "chkPsplash"), splashTicked);
+        for (const char *box : {"chkPCon", "chkPrts", "chkCloseDosWin", "chkHideDosWin"})
+            QVERIFY2(ticked(dialog, box) == othersTicked, box);
     }
 
     void loadSelectsLaunchPreference_data()
@@ -102,14 +101,15 @@ private slots:
         DialogTestBed bed(store);
         bed.m.DukeWin = "0";
         frmPrefs dialog(bed.m);
-        QVERIFY(ticked(dialog, "chkPCon") && ticked(dialog, "chkPrts"));
+        QVERIFY(!ticked(dialog, "chkPCon") && !ticked(dialog, "chkPrts"));
         tick(dialog, "chkCloseDosWin", true);
         control<QPushButton>(dialog, "cmdOk")->click();
-        QCOMPARE(written(store), (QStringList{"Prefs/Splash=Yes", "Prefs/CONPref=Yes", "Prefs/RTSpref=Yes",
+        // An OK the player gave without touching the return boxes stores "No" for both.
+        QCOMPARE(written(store), (QStringList{"Prefs/Splash=Yes", "Prefs/CONpref=No", "Prefs/RTSpref=No",
                                               "Prefs/CloseDosWin=Yes", "Prefs/HideDosWin=No"}));
         QCOMPARE(bed.m.CloseDosWin, QString("Yes"));
         QCOMPARE(bed.m.HideDosWin, QString("No"));
-        QCOMPARE(bed.m.CONpref, QString("Yes"));
+        QCOMPARE(bed.m.CONpref, QString("No"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 

@@ -1,3 +1,4 @@
+#include "FailingSettingsStore.h"
 #include "FakePrompts.h"
 #include "MemorySettingsStore.h"
 
@@ -16,7 +17,9 @@
 // One start-up of Zentrel with fakes for the prompts and the store and a real game directory.
 struct StartupRig
 {
-    MemorySettingsStore store;
+    MemorySettingsStore working;
+    FailingSettingsStore failing; // every save fails (a read-only settings folder)
+    MemorySettingsStore &store;
     DiskFiles files;
     FakePrompts prompts;
     Platform platform{store, files, prompts, QString()};
@@ -26,7 +29,7 @@ struct StartupRig
     int optionsShown = 0;
     std::function<void()> inOptions; // what the player does in the Options dialog
 
-    StartupRig()
+    explicit StartupRig(bool savesFail = false) : store(savesFail ? failing : working)
     {
         splash->runOptionsDialog = [this](QWidget *) {
             ++optionsShown;
@@ -142,6 +145,57 @@ private slots:
             QVERIFY2(control, name);
             QVERIFY2(!control->isEnabled(), name);
         }
+    }
+
+    // A game directory that has gone since the last run (an unmounted disk) is asked for again,
+    // with the first start's messages, whether the splash shows or not; the preferences stay.
+    void vanishedGameDirectoryIsAskedForAgain_data()
+    {
+        QTest::addColumn<QString>("splash");
+        QTest::newRow("splash shown") << "Yes";
+        QTest::newRow("no splash") << "No";
+    }
+    void vanishedGameDirectoryIsAskedForAgain()
+    {
+        QFETCH(QString, splash);
+        QTemporaryDir gone;
+        StartupRig rig;
+        rig.store.setValue("Paths", "DukePath", gone.filePath("unmounted"));
+        rig.store.setValue("Prefs", "Splash", splash);
+        rig.store.setValue("Prefs", "DukeWin", "2");
+        rig.splash->Form_Load();
+        QCOMPARE(rig.prompts.texts(),
+                 (QStringList{"The path to Duke3d.exe is invalid", "Please locate the Duke3d executable"}));
+        QCOMPARE(rig.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+        QCOMPARE(rig.optionsShown, 1);
+        QCOMPARE(rig.m.DukeWin, QString("2"));
+        if (splash == "Yes")
+            rig.splash->tmrSplash_Timer();
+        QVERIFY(rig.host.exists() && rig.host.window()->isVisible());
+    }
+
+    // Saves that fail at start-up (the defaults, Splash on the first start) are told once.
+    void failedSavesAtStartUpAreToldOnce_data()
+    {
+        QTest::addColumn<bool>("firstStart");
+        QTest::newRow("first start") << true;
+        QTest::newRow("defaults of a later start") << false;
+    }
+    void failedSavesAtStartUpAreToldOnce()
+    {
+        QFETCH(bool, firstStart);
+        QTemporaryDir game;
+        touch(game.filePath("duke3d.exe"));
+        StartupRig rig(true);
+        rig.store.setValue("Paths", "DukePath", game.path());
+        if (!firstStart)
+            rig.store.setValue("Prefs", "Splash", "Yes");
+        rig.splash->Form_Load();
+        QCOMPARE(rig.prompts.shown.size(), 1);
+        QVERIFY2(rig.prompts.texts()[0].contains("could not save its settings")
+                     && rig.prompts.texts()[0].contains(rig.failing.reason),
+                 qPrintable(rig.prompts.texts()[0]));
+        QVERIFY(rig.m.UnsavedSettingsTold);
     }
 
     void versionLabel()

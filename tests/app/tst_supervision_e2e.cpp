@@ -463,11 +463,13 @@ private slots:
         QTRY_COMPARE(wmState(main), int(Withdrawn));
         QVERIFY(rig.gameWindow());
 
-        // The launch cleared the options; the player chose again before relaunching.
-        rig.chooseSinglePlayer();
+        // The launch cleared the options; Relaunch starts the same game once more.
+        QCOMPARE(rig.get<QComboBox>("cmbEpisode")->currentIndex(), -1);
+        QVERIFY(QFile::remove(rig.game.filePath("ARGS.TXT")));
         rig.get<QAction>("mnuSysLaunch")->trigger();
         QVERIFY(rig.started());
         QCOMPARE(rig.runner.results.size(), 2);
+        QTRY_COMPARE(rig.read("ARGS.TXT"), QByteArray(" /v1 /l1 /s0"));
         // The relaunched game's window is the one watched, not the first game's, still running.
         QTRY_VERIFY_WITH_TIMEOUT(windowOfProcess(rig.pid()) != 0, 10000);
         // Found at a look-up tick of tmrTopWin, however long the window took to come up.

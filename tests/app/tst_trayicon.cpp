@@ -52,21 +52,23 @@ private slots:
         QTRY_VERIFY(r.main.isMinimized());
     }
 
-    // Double-click and Show both bring the window back and leave the tray.
+    // A double-click, a single click on trays that report only that (StatusNotifierItem trays),
+    // and Show all bring the window back and leave the tray.
     void leavingTheTray_data()
     {
-        QTest::addColumn<bool>("byDoubleClick");
-        QTest::newRow("double-click") << true;
-        QTest::newRow("Show Zentrel") << false;
+        QTest::addColumn<int>("reason"); // -1: the menu's Show Zentrel
+        QTest::newRow("double-click") << int(QSystemTrayIcon::DoubleClick);
+        QTest::newRow("single click (Trigger)") << int(QSystemTrayIcon::Trigger);
+        QTest::newRow("Show Zentrel") << -1;
     }
     void leavingTheTray()
     {
-        QFETCH(bool, byDoubleClick);
+        QFETCH(int, reason);
         TrayRig r;
         r.tray.AddTrayIcon();
         r.tray.InTray = true;
-        if (byDoubleClick)
-            emit r.tray.icon().activated(QSystemTrayIcon::DoubleClick);
+        if (reason >= 0)
+            emit r.tray.icon().activated(QSystemTrayIcon::ActivationReason(reason));
         else
             r.show->trigger();
         QVERIFY(r.main.isVisible());
@@ -74,11 +76,11 @@ private slots:
         QVERIFY(!r.tray.InTray);
     }
 
-    void singleClickDoesNothing()
+    void middleClickDoesNothing()
     {
         TrayRig r;
         r.tray.AddTrayIcon();
-        emit r.tray.icon().activated(QSystemTrayIcon::Trigger);
+        emit r.tray.icon().activated(QSystemTrayIcon::MiddleClick);
         QVERIFY(r.tray.iconShown());
         QVERIFY(!r.main.isVisible());
     }

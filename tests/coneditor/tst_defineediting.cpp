@@ -76,7 +76,7 @@ private slots:
         QTest::newRow("YES blocks typing") << "YES" << "5" << "define A YES // c" << "YES" << "-";
         QTest::newRow("NO blocks clearing") << "NO" << "" << "define A NO // c" << "NO" << "-";
         QTest::newRow("lower-case yes is a value") << "yes" << "5" << "define A 5 // c" << "5" << "-";
-        QTest::newRow("any text goes in; last word selected") << "100" << "a b" << "define A a b // c" << "b"
+        QTest::newRow("any text goes in, all of it selected") << "100" << "a b" << "define A a b // c" << "a b"
                                                               << "-";
     }
     void valueBoxWriteBack()
@@ -102,6 +102,19 @@ private slots:
             QCOMPARE(buffer.Text(), line + "\r\n");
             QCOMPARE(buffer.SelText(), selected);
         }
+    }
+
+    // The box reports every keystroke; a blank typed inside the value never leaves a word behind.
+    void typedKeystrokesReplaceWhatWasWritten()
+    {
+        DiskFiles files;
+        TextBuffer buffer(files);
+        buffer.setText("define MAXPLAYERHEALTH 100  // hp\r\n");
+        ShowDefineValue(buffer, buffer.Find("MAXPLAYERHEALTH", 0, true));
+        for (const char *box : {"1", "15", "15 ", "15 0"})
+            ValueBoxWriteBack(buffer, box);
+        QCOMPARE(buffer.Text(), QString("define MAXPLAYERHEALTH 15 0  // hp\r\n"));
+        QCOMPARE(buffer.SelText(), QString("15 0"));
     }
 
     void pickedEntry()

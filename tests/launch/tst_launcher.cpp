@@ -237,6 +237,64 @@ private slots:
         QCOMPARE(rig.cl().switches().isEmpty(), cleared);
     }
 
+    // "Relaunch Duke3d" starts the game last launched again, although that launch cleared the
+    // options; before any launch it is an ordinary launch.
+    void relaunchRepeatsTheLastGame()
+    {
+        LaunchRig rig;
+        QVERIFY(!rig.launcher.Relaunch());
+        QCOMPARE(rig.prompts.texts(), QStringList{"Please Select Either Single Or Multi Player"});
+
+        rig.gameFile("duke3d.cfg");
+        rig.gameFile("commit.dat");
+        rig.module1.DukeWin = "2";
+        rig.network("optCoop", "4");
+        rig.get<QLineEdit>("txtName")->setText("ace");
+        QVERIFY(rig.launcher.Launch());
+        QVERIFY(!rig.ticked("chkMulti")); // cleared
+        rig.launchHost.trayAlready = true;
+        rig.steps.clear();
+        QVERIFY(rig.launcher.Relaunch());
+        QCOMPARE(rig.runner.requests.size(), 2);
+        QCOMPARE(rig.runner.requests[1].program, QString("commit.exe"));
+        QCOMPARE(rig.runner.requests[1].switches, QString(" -name ACE /c2 /i1"));
+        QVERIFY(rig.runner.requests[1].network);
+        QCOMPARE(rig.steps, QStringList{"watch 4242"}); // no second icon, the keys are written already
+        QCOMPARE(rig.prompts.shown.size(), 1);
+    }
+
+    // The name box of a network game: empty sends no name; a name with a blank cannot be one word
+    // on the game's command line and is refused before anything changes.
+    void playerNameOnTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("switches"); // "" when refused
+        QTest::newRow("empty box: no -name") << "" << " /c2 /i1";
+        QTest::newRow("typed name upper-cased") << "ace" << " -name ACE /c2 /i1";
+        QTest::newRow("name with a blank") << "ace pilot" << "";
+        QTest::newRow("only blanks") << "  " << "";
+    }
+    void playerNameOnTheCommandLine()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, switches);
+        LaunchRig rig;
+        rig.gameFile("duke3d.cfg");
+        rig.gameFile("commit.dat");
+        rig.net().SavedPlayerName = "DUKE";
+        rig.network("optCoop", "2");
+        rig.get<QLineEdit>("txtName")->setText(typed);
+        QCOMPARE(rig.launcher.Launch(), !switches.isEmpty());
+        if (switches.isEmpty()) {
+            QCOMPARE(rig.prompts.shown.size(), 1);
+            QCOMPARE(rig.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+            QVERIFY(rig.steps.isEmpty());
+            QVERIFY(rig.runner.checked.isEmpty());
+        } else {
+            QCOMPARE(rig.runner.requests.value(0).switches, switches);
+        }
+    }
+
     // A relaunch from the tray while the window is in the tray adds no second icon.
     void alreadyInTheTrayAddsNoIcon()
     {

@@ -101,6 +101,23 @@ private slots:
         QCOMPARE(f.cl().switches(), switches);
         QCOMPARE(f.ticked("chkNoMons"), noMonsTicked);
         QCOMPARE(f.widget("chkNoMons")->isEnabled(), !noMonsTicked);
+
+        // Chosen after "DukeMatch (no spawn)": the no-monsters lock goes with it unless it stays.
+        f.tick("optDukeNOSpawn");
+        f.tick(option.toLatin1().constData());
+        QCOMPARE(f.cl().switches(), switches);
+        QCOMPARE(f.widget("chkNoMons")->isEnabled(), !noMonsTicked);
+    }
+
+    // "Clear Misc Options" after "DukeMatch (no spawn)" unticks "No Monsters" and unlocks it.
+    void clearMiscUnlocksNoMonsters()
+    {
+        LaunchFixture f;
+        f.tick("chkMulti");
+        f.tick("optDukeNOSpawn");
+        f.options.ClearMiscOptions();
+        QVERIFY(!f.ticked("chkNoMons"));
+        QVERIFY(f.widget("chkNoMons")->isEnabled());
     }
 
     void levelSelectsPieceOfCakeInThisPanel()
@@ -164,6 +181,30 @@ private slots:
         QGuiApplication::clipboard()->setText("zz");
         QTest::keySequence(socket, QKeySequence::Paste);
         QCOMPARE(socket->text(), QString("~"));
+    }
+
+    // Text that arrives other than by typing (the X11 selection by middle click, a paste, a drop
+    // all insert it) holds the box's rule too: "~" or 1 to 4 hex digits.
+    void socketRuleHoldsForInsertedText_data()
+    {
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("junk and too many digits") << "zz99999" << "~";
+        QTest::newRow("five digits") << "12345" << "~";
+        QTest::newRow("four hex digits") << "4a2B" << "4a2B";
+        QTest::newRow("0x prefix") << "0x12" << "~";
+        QTest::newRow("a blank") << "1 2" << "~";
+    }
+    void socketRuleHoldsForInsertedText()
+    {
+        QFETCH(QString, inserted);
+        QFETCH(QString, shown);
+        LaunchFixture f;
+        f.tick("chkMulti");
+        QLineEdit *socket = f.get<QLineEdit>("txtSocket");
+        socket->selectAll();
+        socket->insert(inserted);
+        QCOMPARE(socket->text(), shown);
     }
 
     void typedNameComesBackUpperCase()

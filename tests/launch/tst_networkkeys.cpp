@@ -81,6 +81,11 @@ private slots:
         QTest::addColumn<QByteArray>("cfg");
         QTest::newRow("crlf") << Cfg;
         QTest::newRow("lf") << QByteArray(Cfg).replace("\r\n", "\n");
+        // Written by hand: no blank after "=", a blank after the name's closing quote.
+        QTest::newRow("no blank after =") << QByteArray(Cfg)
+                                                 .replace("SocketNumber = 0x4321", "SocketNumber =0x4321")
+                                                 .replace("NumberPlayers = 4", "NumberPlayers =4");
+        QTest::newRow("blank after the name") << QByteArray(Cfg).replace("\"DUKE\"\r\n", "\"DUKE\" \r\n");
     }
     void readCfgKeys()
     {
@@ -123,6 +128,11 @@ private slots:
         QTest::newRow("empty value, crlf") << "NumPlayers =\r\nX\r\n" << "" << "NumPlayers =6\r\nX\r\n";
         QTest::newRow("ignores case, not inside a longer key")
             << "MaxNumPlayers = 8\r\nnumplayers = 4\r\n" << "4" << "MaxNumPlayers = 8\r\nnumplayers = 6\r\n";
+        QTest::newRow("no blank after =") << "NumPlayers =4\r\n" << "4" << "NumPlayers =6\r\n";
+        QTest::newRow("a second key on the line") << "NumPlayers = 2 ComPort = 1\r\n" << "2"
+                                                  << "NumPlayers = 6 ComPort = 1\r\n";
+        QTest::newRow("a blank after the value") << "NumPlayers = 4 \r\n" << "4" << "NumPlayers = 6 \r\n";
+        QTest::newRow("a quoted value is one") << "NumPlayers = \"A B\" x\n" << "\"A B\"" << "NumPlayers = 6 x\n";
     }
     void selectKeyValue()
     {
@@ -157,6 +167,12 @@ private slots:
         QTest::newRow("empty") << "" << "";
         QTest::newRow("five digits") << "12345" << "";
         QTest::newRow("not hex") << "12G" << "";
+        // What a number parser would take, but the box's rule does not.
+        QTest::newRow("0x prefix") << "0x1" << "";
+        QTest::newRow("leading blank") << " 1" << "";
+        QTest::newRow("trailing blank") << "1 " << "";
+        QTest::newRow("plus sign") << "+1" << "";
+        QTest::newRow("embedded NUL") << QString("1") + QChar(0) << "";
     }
     void socketDecimal()
     {
@@ -229,6 +245,39 @@ private slots:
         QVERIFY(EditNetworkKeys(files, game.dir.path(), values, socketBox, count).ok());
         QVERIFY(untouched(game.cfg(), cfg));
         QVERIFY(untouched(game.commit(), commit));
+    }
+
+    // A kill between the two writes (or a file refused once) left duke3d.cfg new and commit.dat
+    // old: each file is judged by its own value, so the next launch brings commit.dat in step
+    // and leaves duke3d.cfg as it is.
+    void filesOutOfStepAreBroughtInStep_data()
+    {
+        QTest::addColumn<QByteArray>("cfg");
+        QTest::addColumn<QByteArray>("commit");
+        QTest::addColumn<QByteArray>("commitAfter");
+        QTest::newRow("socket written to duke3d.cfg only")
+            << QByteArray(Cfg).replace("0x4321", "0x1234") << Commit << QByteArray(Commit).replace("17185", "4660");
+        QTest::newRow("count written to duke3d.cfg only")
+            << QByteArray(Cfg).replace("NumberPlayers = 4", "NumberPlayers = 6").replace("0x4321", "0x1234")
+            << QByteArray(Commit).replace("17185", "4660")
+            << QByteArray(Commit).replace("17185", "4660").replace("\nNumPlayers = 4", "\nNumPlayers = 6");
+    }
+    void filesOutOfStepAreBroughtInStep()
+    {
+        QFETCH(QByteArray, cfg);
+        QFETCH(QByteArray, commit);
+        QFETCH(QByteArray, commitAfter);
+        GameDir game;
+        QVERIFY(game.make(cfg, commit));
+        DiskFiles files;
+        NetworkValues values;
+        QVERIFY(ReadCfgKeys(files, game.dir.path(), values).ok()); // the saved values are duke3d.cfg's
+        const QString count = cfg.contains("NumberPlayers = 6") ? "6" : "4";
+        const Outcome out = EditNetworkKeys(files, game.dir.path(), values, "1234", count);
+        QVERIFY2(out.ok(), qPrintable(out.error));
+        QVERIFY(untouched(game.cfg(), cfg));
+        QCOMPARE(readFile(game.commit()), commitAfter);
+        QVERIFY(out.commitWritten && !out.cfgWritten);
     }
 
     // A file without a needed key is left alone and the caller hears of it; the other file is written.
@@ -311,6 +360,8 @@ private slots:
         NetworkValues values = saved("4321", "4");
         QVERIFY(EditNetworkKeys(files, game.dir.path(), values, "4321", "6").ok());
         QVERIFY(readFile(game.cfg()).contains("NumberPlayers = 6\r\n"));
+        QVERIFY(files.isReadOnly(game.cfg())); // read-only again, as the player had it
+        QVERIFY(!files.isReadOnly(game.commit()));
     }
 
     void playerNameProblem_data()

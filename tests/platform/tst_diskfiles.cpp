@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -103,6 +104,25 @@ private slots:
 
         QVERIFY(files.remove(game.filePath("kvUSER.CON")));
         QCOMPARE(entries(game.path()), QStringList{"USER.CON"});
+    }
+
+    // A write or copy over a game file first clears the stale leftovers of interrupted saves of
+    // that file (as it stands on disk), and of no other.
+    void writesClearStaleTemporariesOfTheirFile()
+    {
+        QTemporaryDir game;
+        writeFile(game.filePath("DUKE3D.CFG"), "old");
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+        for (const char *name : {"DUKE3D.CFG.Ab12Cd", "COMMIT.DAT.Ab12Cd", "DUKE3D.CFG.keepme1"}) {
+            writeFile(game.filePath(name), "x");
+            QFile f(game.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        DiskFiles files;
+        QVERIFY(files.write(game.filePath("duke3d.cfg"), "new"));
+        QCOMPARE(entries(game.path()), (QStringList{"COMMIT.DAT.Ab12Cd", "DUKE3D.CFG", "DUKE3D.CFG.keepme1"}));
+        QVERIFY(files.copy(game.filePath("DUKE3D.CFG"), game.filePath("commit.dat")));
+        QCOMPARE(entries(game.path()), (QStringList{"DUKE3D.CFG", "DUKE3D.CFG.keepme1", "commit.dat"}));
     }
 
     void readOnlyIsTheOwnerWriteBit()

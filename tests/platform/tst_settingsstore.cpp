@@ -2,6 +2,8 @@
 
 #include "Unprivileged.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -123,6 +125,98 @@ private slots:
         QCOMPARE(readFile(path).count('\n'), 3);
     }
 
+    // Players edit the file by hand (Zentrel's own messages send them there): what they write
+    // reads as they meant it.
+    void valuesReadAsPlayersWriteThem_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("blanks around =") << QByteArray("[Prefs]\nSplash = No\n") << "Prefs" << "Splash" << "No";
+        QTest::newRow("blank before =") << QByteArray("[Prefs]\nDukeWin =2\n") << "Prefs" << "DukeWin" << "2";
+        QTest::newRow("trailing blanks and tab") << QByteArray("[Paths]\nDukePath= /games/duke \t\n") << "Paths"
+                                                 << "DukePath" << "/games/duke";
+        QTest::newRow("blanks inside the brackets") << QByteArray("[ Paths ]\nDukePath=/d\n") << "Paths"
+                                                    << "DukePath" << "/d";
+        QTest::newRow("lone CR ends the last line") << QByteArray("[Paths]\nDukePath=/games/duke\r") << "Paths"
+                                                    << "DukePath" << "/games/duke";
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[Prefs]\r\nLastVersion=15\r\n") << "Prefs"
+                                               << "LastVersion" << "15";
+    }
+    void valuesReadAsPlayersWriteThem()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrel.ini");
+        writeFile(path, file);
+        {
+            IniSettingsStore store(path);
+            QCOMPARE(store.value(section, key), value);
+            // A save of another key reads the same value afterwards and keeps the player's lines.
+            QVERIFY(store.setValue(section, "Other", "x"));
+            QCOMPARE(store.value(section, key), value);
+        }
+        IniSettingsStore reloaded(path);
+        QCOMPARE(reloaded.value(section, key), value);
+        QCOMPARE(reloaded.keys(section), (QStringList{key, "Other"}));
+        const QByteArray saved = readFile(path);
+        QVERIFY2(saved.startsWith(file.left(file.indexOf('\n'))), saved.constData()); // BOM and header kept
+        QCOMPARE(saved.count("[Prefs]") + saved.count("[Paths]") + saved.count("[ Paths ]"), 1);
+
+        // Rewritten by Zentrel, the line keeps its blanks around "=".
+        QVERIFY(reloaded.setValue(section, key, "new"));
+        QCOMPARE(IniSettingsStore(path).value(section, key), QString("new"));
+        if (file.contains(" = "))
+            QVERIFY(readFile(path).contains(key.toUtf8() + " = new"));
+    }
+
+    // Section names round-trip exactly, blanks at their ends and line breaks included.
+    void sectionNamesSurviveReload_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::newRow("outer blanks") << " Prefs ";
+        QTest::newRow("a carriage return") << "\r";
+        QTest::newRow("brackets and equals") << "[a]=b";
+    }
+    void sectionNamesSurviveReload()
+    {
+        QFETCH(QString, section);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrel.ini");
+        QVERIFY(IniSettingsStore(path).setValue(section, "Key", "v"));
+        IniSettingsStore reloaded(path);
+        QCOMPARE(reloaded.value(section, "Key"), QString("v"));
+        QCOMPARE(reloaded.value(section.trimmed(), "Key"), section == section.trimmed() ? QString("v") : QString());
+    }
+
+    // Leftovers of saves killed between QSaveFile's link and rename go at the next save; nothing
+    // else does, and a temporary that may still be written (young) stays.
+    void staleTemporariesOfOurFileGo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrel.ini");
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+        const QStringList stale{"Zentrel.ini.a1B2c3", "Zentrel.ini.ZZZZZZ"};
+        const QStringList kept{"Zentrel.ini.young1", "Zentrel.ini.bak", "Zentrel.ini.a1B2c", "Zentrel.ini.a1B2c3d",
+                               "Other.ini.a1B2c3"};
+        for (const QString &name : stale + kept) {
+            writeFile(dir.filePath(name), "x");
+            if (name != "Zentrel.ini.young1") {
+                QFile f(dir.filePath(name));
+                QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+            }
+        }
+        QVERIFY(IniSettingsStore(path).setValue("Prefs", "Splash", "Yes"));
+        for (const QString &name : stale)
+            QVERIFY2(!QFile::exists(dir.filePath(name)), qPrintable(name));
+        for (const QString &name : kept)
+            QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
+    }
+
     void foreignLinesAreKeptByteForByte()
     {
         QTemporaryDir dir;
@@ -136,7 +230,7 @@ private slots:
         IniSettingsStore store(path);
         QVERIFY(store.errorString().isEmpty());
         QCOMPARE(store.value("", "stray"), QString("before any section"));
-        QCOMPARE(store.value("Prefs", "HideDosWin"), QString(" Yes"));
+        QCOMPARE(store.value("Prefs", "HideDosWin"), QString("Yes"));
         QCOMPARE(store.value("Paths", "dukepath"), QString("/games/duke"));
         QCOMPARE(store.keys("Prefs"), (QStringList{"Splash", "HideDosWin"}));
 
@@ -240,6 +334,14 @@ private slots:
             QVERIFY(reloaded.value("Flip", "Side") == "A" || reloaded.value("Flip", "Side") == "B");
             QCOMPARE(reloaded.value("Tail", "End"), QString("yes"));
         }
+        // Whatever temporaries the kills left are gone after the next save once they are stale.
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+        for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(IniSettingsStore(path).setValue("Flip", "Side", "C"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Zentrel.ini"});
     }
 };
 

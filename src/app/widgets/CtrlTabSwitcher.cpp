@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 CtrlTabSwitcher::CtrlTabSwitcher(QWidget &window, QTabWidget &tabs)
@@ -40,7 +41,7 @@ bool CtrlTabSwitcher::eventFilter(QObject *watched, QEvent *event)
         event->accept();
         return true;
     }
-    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier && tabs.isEnabled()
+    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier && tabs.tabBar()->isEnabled()
         && tabs.count() > 0)
         tabs.setCurrentIndex((tabs.currentIndex() + 1) % tabs.count());
     // Ctrl with further modifiers is swallowed too: the focused tab widget would switch on it.

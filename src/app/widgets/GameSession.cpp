@@ -49,7 +49,7 @@ GameSession::~GameSession() = default;
 void GameSession::connectSignals()
 {
     MainMenus &mn = window.menus();
-    connect(m_tray.get(), &TrayIcon::relaunchRequested, this, [this] { m_launcher->Launch(); });
+    connect(m_tray.get(), &TrayIcon::relaunchRequested, this, [this] { m_launcher->Relaunch(); });
     connect(m_tray.get(), &TrayIcon::exitRequested, &window, &frmMain::cmdExit_Click);
     m_supervisor->multiPlayerTicked = [this] { return window.launchOptions().multi()->isOn(); };
     connect(m_tray.get(), &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);

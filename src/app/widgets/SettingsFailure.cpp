@@ -18,4 +18,11 @@ void reportUnsavedSettings(Module1 &module1, QWidget *parent)
                                                "The new settings are used until Zentrel is closed.")
             .arg(why),
         Prompts::Icon::Exclamation);
+    module1.UnsavedSettingsTold = true;
+}
+
+void reportUnsavedSettingsOnce(Module1 &module1, QWidget *parent)
+{
+    if (!module1.UnsavedSettingsTold)
+        reportUnsavedSettings(module1, parent);
 }

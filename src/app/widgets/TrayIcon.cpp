@@ -87,7 +87,10 @@ void TrayIcon::trayIcon_Activated(QSystemTrayIcon::ActivationReason reason)
         return;
     QScopedValueRollback<bool> busy(m_busy, true);
     switch (reason) {
+    // Trays of the StatusNotifierItem kind (KDE, GNOME's AppIndicator extension) report a single
+    // click as Trigger and never a double-click: both bring the window back.
     case QSystemTrayIcon::DoubleClick:
+    case QSystemTrayIcon::Trigger:
         mnuSysShow_Click();
         break;
     case QSystemTrayIcon::Context:

@@ -10,6 +10,7 @@
 #include "core/widgets/DialogPlacement.h"
 #include "core/widgets/IconFactory.h"
 #include "app/widgets/MainMenus.h"
+#include "app/widgets/SettingsFailure.h"
 #include "app/widgets/frmOptions.h"
 #include "app/widgets/frmPrefs.h"
 #include "coneditor/widgets/ConEditorPage.h"
@@ -26,6 +27,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 
 using IconFactory::Picture;
@@ -46,6 +48,9 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
         ui->StatusBar1->addPermanentWidget(panel);
     }
 
+    // Without a game directory only the tab strips' tabs are off, never the pages: the Exit
+    // buttons and the menus stay usable.
+    enableTabStrips(false);
     composePanels();
     createTimers();
     setPictures();
@@ -137,8 +142,7 @@ void frmMain::Form_Load()
     if (m.DukePath.isEmpty())
         return;
 
-    ui->tbsOpt->setEnabled(true);
-    ui->tbsOptions->setEnabled(true);
+    enableTabStrips(true);
     enableSinglePlayerFrame();
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
@@ -150,6 +154,12 @@ void frmMain::Form_Load()
 }
 
 void frmMain::enableSinglePlayerFrame() { launch->setSinglePlayerFrameEnabled(true); }
+
+void frmMain::enableTabStrips(bool enabled)
+{
+    ui->tbsOpt->tabBar()->setEnabled(enabled);
+    ui->tbsOptions->tabBar()->setEnabled(enabled);
+}
 
 void frmMain::enableMenuForFile(QAction *item, const QString &file)
 {
@@ -168,6 +178,10 @@ void frmMain::RefreshMainMenus()
     enableMenuForFile(mn.mnuHelpDuke3d, QStringLiteral("dn3dhelp.exe"));
     m.FileFound = false;
 
+    // The version of the last run, the first time; a later refresh (Options OK) keeps the one
+    // the player has ticked, and with it the options chosen for it.
+    if (m_menus->mnuVersion13d->isChecked() || m_menus->mnuVersion15->isChecked())
+        return;
     if (m.LastVersion == 15)
         mnuVersion15_Click();
     else
@@ -176,8 +190,7 @@ void frmMain::RefreshMainMenus()
 
 void frmMain::gameDirectoryConfigured()
 {
-    ui->tbsOpt->setEnabled(true);
-    ui->tbsOptions->setEnabled(true);
+    enableTabStrips(true);
     enableSinglePlayerFrame();
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
@@ -238,7 +251,9 @@ void frmMain::cmdExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    m_session->RemoveTrayIcon(); // whatever ends the window, no icon is left behind
+    // Whatever ends the window, a hidden game window comes back and no tray icon is left behind.
+    m_session->unhideForExit();
+    m_session->RemoveTrayIcon();
     unload();
     event->accept();
 }
@@ -259,8 +274,9 @@ void frmMain::unload()
     // than recording "15" that nobody picked.
     const bool version15 = m_menus->mnuVersion15->isChecked();
     if (version15 || m_menus->mnuVersion13d->isChecked())
-        m.platform.settings.setValue(SettingsKeys::Prefs, SettingsKeys::LastVersion,
-                                     version15 ? SettingsKeys::Version15 : SettingsKeys::Version13d);
+        if (!m.platform.settings.setValue(SettingsKeys::Prefs, SettingsKeys::LastVersion,
+                                          version15 ? SettingsKeys::Version15 : SettingsKeys::Version13d))
+            reportUnsavedSettingsOnce(m, this);
     if (m.DukePath.isEmpty())
         return;
     m_session->writePlayerName();

@@ -79,6 +79,7 @@ private:
     void fixWindowSize();
     void enableMenuForFile(QAction *item, const QString &file);
     void enableSinglePlayerFrame();
+    void enableTabStrips(bool enabled); // the tabs of tbsOpt and tbsOptions, never their pages
     void selectVersion(bool version15);
     void unload();
     void deleteWorkingFile(const QString &name);

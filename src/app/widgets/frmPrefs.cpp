@@ -78,10 +78,12 @@ void frmPrefs::Form_Load()
     static const QStringList positions = {"0", "1", "2", "3"};
     ui->cmbDukeWin->setCurrentIndex(positions.indexOf(m.DukeWin));
 
-    const auto tickedUnlessNo = [](const QString &value) { return value == Yes || value.isEmpty(); };
-    ui->chkPsplash->setChecked(tickedUnlessNo(m.Splash));
-    ui->chkPCon->setChecked(tickedUnlessNo(m.CONpref));
-    ui->chkPrts->setChecked(tickedUnlessNo(m.RTSpref));
+    // The splash shows unless the player said no. The returns of the originals happen only when
+    // the player said yes: a missing key means no return at exit, and a box shown ticked for it
+    // would store "Yes" at the next OK without the player having chosen it.
+    ui->chkPsplash->setChecked(m.Splash == Yes || m.Splash.isEmpty());
+    ui->chkPCon->setChecked(m.CONpref == Yes);
+    ui->chkPrts->setChecked(m.RTSpref == Yes);
     ui->chkCloseDosWin->setChecked(m.CloseDosWin == Yes);
     ui->chkHideDosWin->setChecked(m.HideDosWin == Yes);
 }

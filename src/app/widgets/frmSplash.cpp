@@ -3,6 +3,7 @@
 
 #include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
+#include "app/widgets/SettingsFailure.h"
 #include "app/widgets/SplashPicture.h"
 #include "app/widgets/frmOptions.h"
 #include "core/widgets/DialogPlacement.h"
@@ -48,8 +49,13 @@ void frmSplash::Form_Load()
     m.Splash = store.value(SettingsKeys::Prefs, SettingsKeys::Splash);
     m.DukePath = store.value(SettingsKeys::Paths, SettingsKeys::DukePath);
 
-    if (m.Splash == QLatin1String("No")) {
-        m.LoadPreferences();
+    if (m.Splash == SettingsKeys::No) {
+        const bool saved = m.LoadPreferences();
+        if (!saved)
+            reportUnsavedSettingsOnce(m, nullptr);
+        // A game directory that has gone (an unmounted disk) is asked for as on the first start.
+        if (!m.DukePath.isEmpty() && !gameDirectoryHoldsTheGame())
+            locateTheGame(nullptr, true);
         showMainAndUnload();
         return;
     }
@@ -57,31 +63,46 @@ void frmSplash::Form_Load()
         // "Yes", and any value the program never writes: the usual splash.
         prepareToShow();
         show();
+        if (!m.LoadPreferences())
+            reportUnsavedSettingsOnce(m, this);
+        if (!m.DukePath.isEmpty() && !gameDirectoryHoldsTheGame())
+            locateTheGame(this, true);
         tmrSplash->start();
-        m.LoadPreferences();
         return;
     }
 
     // First start.
     prepareToShow();
     show();
-    store.setValue(SettingsKeys::Prefs, SettingsKeys::Splash, SettingsKeys::Yes);
+    const bool saved = store.setValue(SettingsKeys::Prefs, SettingsKeys::Splash, SettingsKeys::Yes);
     m.Splash = SettingsKeys::Yes;
-    if (!m.DukePath.isEmpty()) {
-        m.FileFound = false;
-        m.FileExists(m.gameFile(QStringLiteral("duke3d.exe")));
-        if (m.FileFound) {
-            m.LoadPreferences();
-            tmrSplash->start();
-            return;
-        }
-        m.platform.prompts.message(this, QStringLiteral("The path to Duke3d.exe is invalid"),
-                                   Prompts::Icon::Exclamation);
+    if (!m.DukePath.isEmpty() && gameDirectoryHoldsTheGame()) {
+        if (!m.LoadPreferences() || !saved)
+            reportUnsavedSettingsOnce(m, this);
+        tmrSplash->start();
+        return;
     }
-    m.platform.prompts.message(this, QStringLiteral("Please locate the Duke3d executable"));
+    if (!saved)
+        reportUnsavedSettingsOnce(m, this);
     m.DukeWin = QStringLiteral("0");
-    runOptionsDialog(this);
+    locateTheGame(this, !m.DukePath.isEmpty());
     tmrSplash->start();
+}
+
+bool frmSplash::gameDirectoryHoldsTheGame()
+{
+    m.FileFound = false;
+    m.FileExists(m.gameFile(QStringLiteral("duke3d.exe")));
+    return m.FileFound;
+}
+
+void frmSplash::locateTheGame(QWidget *owner, bool pathInvalid)
+{
+    if (pathInvalid)
+        m.platform.prompts.message(owner, QStringLiteral("The path to Duke3d.exe is invalid"),
+                                   Prompts::Icon::Exclamation);
+    m.platform.prompts.message(owner, QStringLiteral("Please locate the Duke3d executable"));
+    runOptionsDialog(owner);
 }
 
 void frmSplash::tmrSplash_Timer()

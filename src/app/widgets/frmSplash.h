@@ -29,6 +29,11 @@ public:
 
 private:
     void prepareToShow(); // paints the picture, sizes and centres the window
+    bool gameDirectoryHoldsTheGame();
+    // The first start's messages and the Options dialog: "The path to Duke3d.exe is invalid"
+    // when a game directory was set but holds no duke3d.exe, then "Please locate the Duke3d
+    // executable".
+    void locateTheGame(QWidget *owner, bool pathInvalid);
     void showMainAndUnload();
 
     Module1 &m;

@@ -35,6 +35,7 @@ int main(int argc, char **argv)
         // Start all the same, with what could be read; the store never overwrites a file it could
         // not read, so the player's settings are not lost.
         prompts.message(nullptr, settings.errorString(), Prompts::Icon::Exclamation);
+        module1.UnsavedSettingsTold = true;
     }
 
     MainWindowHost host(module1);

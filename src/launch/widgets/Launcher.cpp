@@ -73,55 +73,73 @@ bool Launcher::networkFilesPresent()
 QString Launcher::nameSwitch() const
 {
     const QString typed = options.multi()->playerName();
-    if (typed == options.networkValues().SavedPlayerName)
+    // An empty box sends no name: " -name" without one would take the next switch for it.
+    if (typed.isEmpty() || typed == options.networkValues().SavedPlayerName)
         return {};
     return QStringLiteral(" -name ") + typed.toUpper();
 }
 
 bool Launcher::Launch()
 {
+    const std::optional<Plan> plan = planFromOptions();
+    if (!plan)
+        return false;
+    return execute(*plan, true);
+}
+
+bool Launcher::Relaunch()
+{
+    if (!m_last)
+        return Launch();
+    return execute(*m_last, false);
+}
+
+std::optional<Launcher::Plan> Launcher::planFromOptions()
+{
     m.FileFound = false;
     if (const QString failed = failedCheck(); !failed.isEmpty()) {
         message(failed);
-        return false;
+        return std::nullopt;
     }
     const bool multi = options.multi()->isOn();
     if (multi && !networkFilesPresent())
-        return false;
+        return std::nullopt;
 
     // The typed name goes onto the DOS command line now and into duke3d.cfg's quotes at exit.
     if (multi) {
-        if (const QString problem = NetworkKeys::playerNameProblem(options.multi()->playerName());
-            !problem.isEmpty()) {
+        if (const QString problem = nameSwitchProblem(options.multi()->playerName()); !problem.isEmpty()) {
             m.platform.prompts.message(owner, problem, Prompts::Icon::Exclamation);
-            return false;
+            return std::nullopt;
         }
     }
 
     const CommandLine &cl = options.commandLine();
-    const QString name = multi ? nameSwitch() : QString();
-    const QString switches = cl.switches(name);
+    const QString switches = cl.switches(multi ? nameSwitch() : QString());
     // Refuse what the DOS command line cannot carry before anything in the game directory or
     // the window changes, so a refused launch leaves everything as it was.
     if (const auto checked = DosCommandTail::switches(switches); !checked.ok()) {
         m.platform.prompts.message(owner, checked.error, Prompts::Icon::Exclamation);
-        return false;
+        return std::nullopt;
     }
 
-    QString program = QStringLiteral("duke3d.exe");
-    QString finishedTitle = QStringLiteral("Finished - duke3d");
+    Plan plan;
+    plan.multi = multi;
+    plan.request.program = QStringLiteral("duke3d.exe");
+    plan.finishedTitle = QStringLiteral("Finished - duke3d");
     if (!cl.GameTypeSwitch.isEmpty()) {
         if (!cl.NetMarker.isEmpty())
-            program = QStringLiteral("commit.exe");
-        finishedTitle = QStringLiteral("Finished - Duke3d");
+            plan.request.program = QStringLiteral("commit.exe");
+        plan.finishedTitle = QStringLiteral("Finished - Duke3d");
     }
+    plan.request.directory = m.DukePath;
+    plan.request.switches = switches;
+    plan.request.network = plan.request.program == QLatin1String("commit.exe");
+    return plan;
+}
 
-    GameRunner::Request request;
-    request.directory = m.DukePath;
-    request.program = program;
-    request.switches = switches;
-    request.network = program == QLatin1String("commit.exe");
-
+bool Launcher::execute(const Plan &plan, bool fromOptions)
+{
+    const QString &program = plan.request.program;
     GameRunner *runner = m.platform.runner;
     if (!runner) {
         refused({}, program);
@@ -131,7 +149,7 @@ bool Launcher::Launch()
                       m.platform.settingsFile);
     // The runner's own refusals (no such program, DOSBox missing, nothing DOS can run) come
     // before the first side effect too.
-    if (const std::optional<GameRunner::Result> refusal = runner->refusal(request)) {
+    if (const std::optional<GameRunner::Result> refusal = runner->refusal(plan.request)) {
         refused(*refusal, program);
         return false;
     }
@@ -147,25 +165,40 @@ bool Launcher::Launch()
     } else if (m.DukeWin == QLatin1String("3"))
         closeAfterLaunch = true;
 
-    if (multi)
+    // A relaunch repeats a game whose keys the first launch wrote already.
+    if (plan.multi && fromOptions)
         host.editNetworkKeys();
 
-    QDir::setCurrent(m.DukePath);
-    m.FinishedTitle = finishedTitle;
-    m.GameCommand = Module1::JoinPath(m.DukePath, program) + switches;
+    QDir::setCurrent(plan.request.directory);
+    m.FinishedTitle = plan.finishedTitle;
+    m.GameCommand = Module1::JoinPath(plan.request.directory, program) + plan.request.switches;
 
-    const GameRunner::Result started = runner->start(request);
+    const GameRunner::Result started = runner->start(plan.request);
     if (!started.started) {
         refused(started, program);
         return false;
     }
+    m_last = plan;
     host.watchGame(started.pid, started.programPath, started.inDosBox);
 
     if (closeAfterLaunch)
         host.exitCommand();
-    else
+    else if (fromOptions)
         options.ClearAllOptions();
     return true;
+}
+
+QString Launcher::nameSwitchProblem(const QString &name)
+{
+    if (const QString problem = NetworkKeys::playerNameProblem(name); !problem.isEmpty())
+        return problem;
+    // The game takes its name from the one word after -name; a second word would be taken for
+    // a switch of its own.
+    if (name.contains(QLatin1Char(' ')))
+        return QStringLiteral("The Duke name \"%1\" holds a blank, but the game takes its name from one word on "
+                              "its command line. Please type the name without blanks (for instance %2).")
+            .arg(name, name.simplified().replace(QLatin1Char(' '), QLatin1Char('_')).toUpper());
+    return {};
 }
 
 void Launcher::refused(const GameRunner::Result &result, const QString &program)

@@ -3,6 +3,7 @@
 #include "platform/GameRunner.h"
 
 #include <QString>
+#include <optional>
 
 class LaunchHost;
 class LaunchOptions;
@@ -21,10 +22,28 @@ public:
     // the first change to the window or the game's files, so a refused launch changes nothing.
     bool Launch();
 
-    // The name switch for a network game: empty when the typed name is the one in duke3d.cfg.
+    // The tray's "Relaunch Duke3d": the game last started, once more (the same program and
+    // switches), while the window waits in the tray with its options cleared by that launch.
+    // Before any launch it is Launch with the options as they stand.
+    bool Relaunch();
+
+    // The name switch for a network game: empty when the box is empty or holds the name in
+    // duke3d.cfg.
     QString nameSwitch() const;
+    // Why a typed name cannot go onto the game's command line, or empty.
+    static QString nameSwitchProblem(const QString &name);
 
 private:
+    // What a launch starts, worked out before anything changes.
+    struct Plan
+    {
+        GameRunner::Request request;
+        QString finishedTitle;
+        bool multi = false;
+    };
+
+    std::optional<Plan> planFromOptions(); // the checks, with their messages
+    bool execute(const Plan &plan, bool fromOptions);
     QString failedCheck() const;
     bool networkFilesPresent();
     void message(const QString &text);
@@ -34,4 +53,5 @@ private:
     LaunchOptions &options;
     LaunchHost &host;
     QWidget *owner;
+    std::optional<Plan> m_last; // the last game started
 };

@@ -159,6 +159,7 @@ void MiscPanel::ClearMiscOptions()
     ui->chkFakeMulti->setChecked(false);
     fillList(ui->cmbMulti);
     ui->chkNoMons->setChecked(false);
+    ui->chkNoMons->setEnabled(true); // "DukeMatch (no spawn)" may have locked it
     ui->chkResNone->setChecked(true);
     ui->chkResNone->setChecked(false);
     if (ctx.multi)

@@ -1,6 +1,7 @@
 #include "launch/widgets/MultiPlayerPanel.h"
 
 #include "launch/EpisodeTables.h"
+#include "launch/NetworkKeys.h"
 #include "launch/widgets/ChooseEpisode.h"
 #include "core/widgets/IconFactory.h"
 #include "launch/widgets/LaunchContext.h"
@@ -10,6 +11,7 @@
 #include "ui_MultiPlayerPanel.h"
 
 #include <QKeyEvent>
+#include <QValidator>
 #include <cmath>
 
 using namespace PanelHelpers;
@@ -17,6 +19,18 @@ using namespace PanelHelpers;
 namespace {
 const QString Placeholder = QStringLiteral("~");
 constexpr int MaxSocketDigits = 4;
+
+// The socket box's rule for every way text arrives besides typing (pasting, the X11 selection
+// by middle click, dropping): the placeholder, 1 to 4 hex digits, or nothing on the way to them.
+class SocketValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return input.isEmpty() || input == Placeholder || NetworkKeys::isSocketText(input) ? Acceptable : Invalid;
+    }
+};
 } // namespace
 
 MultiPlayerPanel::MultiPlayerPanel(LaunchContext &context, QWidget *parent)
@@ -35,9 +49,9 @@ void MultiPlayerPanel::setupPictures()
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(list == ui->cmbNumPlayers ? 2 : 12);
     }
-    // Four hex digits or the placeholder; the key filter keeps it so, typing and pasting alike.
-    ui->txtSocket->setContextMenuPolicy(Qt::NoContextMenu);
-    ui->txtSocket->setAcceptDrops(false);
+    // Four hex digits or the placeholder: the key filter keeps it so while typing, the validator
+    // for everything else.
+    ui->txtSocket->setValidator(new SocketValidator(ui->txtSocket));
     ui->txtSocket->setMinimumWidth(ui->txtSocket->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
     ui->txtSocket->installEventFilter(this);
     ui->cmdMap->setIcon(IconFactory::icon(IconFactory::Picture::Map));
@@ -158,7 +172,16 @@ void MultiPlayerPanel::chkMulti_Click(bool ticked)
     restoreNetMarker();
 }
 
-void MultiPlayerPanel::optCoop_Click() { ctx.commandLine.GameTypeSwitch = QStringLiteral(" /c2"); }
+void MultiPlayerPanel::optCoop_Click()
+{
+    ctx.commandLine.GameTypeSwitch = QStringLiteral(" /c2");
+    // A Coop game has its monsters: "No Monsters" is the player's own choice again, as after the
+    // spawn game type (otherwise "DukeMatch (no spawn)" before it leaves " /m" locked on).
+    if (ctx.misc) {
+        ctx.misc->setNoMonsters(false);
+        ctx.misc->setNoMonstersEnabled(true);
+    }
+}
 
 void MultiPlayerPanel::optDukeNOSpawn_Click()
 {
@@ -242,9 +265,6 @@ bool MultiPlayerPanel::txtSocket_KeyPress(QKeyEvent *key)
         }
         return false;
     }
-    // Pasting would slip letters past the filter.
-    if (key->matches(QKeySequence::Paste))
-        return true;
     const QString typed = key->text();
     if (typed.isEmpty() || !typed.at(0).isPrint())
         return false; // moving the cursor, Delete, Tab, shortcuts: the box handles them
