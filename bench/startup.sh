@@ -14,9 +14,9 @@ callgrind_runs=${CALLGRIND_RUNS:-3}
 bin=$PWD/build/default/bin
 tmp=$(mktemp -d)
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+xvfb_pid=$! # the Xvfb started here, never another program's
 read -r display <&3
-xvfb_pid=$(pgrep -n Xvfb)
 trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$tmp"' EXIT
 
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP= HOME="$tmp/home"

@@ -7,8 +7,14 @@ scripts/bootstrap.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
 demo_home="$PWD/build/default/demo-home"
-mkdir -p "$demo_home"
+mkdir -p "$demo_home/home"
+# Everything the demo writes stays in its own home: Zentrel's settings and captured originals,
+# and DOSBox's own settings file (DOSBox keeps it under $HOME/.dosbox).
+export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
+export HOME="$demo_home/home"
 export XDG_CONFIG_HOME="$demo_home"
+export XDG_DATA_HOME="$demo_home/data"
+export XDG_CACHE_HOME="$demo_home/cache"
 if [ -f build/default/demo/game/duke3d.exe ] || [ -f build/default/demo/game/DUKE3D.EXE ]; then
   ini="$demo_home/Zentrel/Zentrel.ini"
   if [ ! -f "$ini" ]; then

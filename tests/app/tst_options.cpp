@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+#include <QtTest>
 
 namespace {
 
@@ -301,6 +302,34 @@ private slots:
         control<QPushButton>(dialog, "cmdCancel")->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.chosenPath(), QString());
+    }
+
+    // A folder highlighted with one click is the one OK takes; ".." highlighted leaves the listed one.
+    void okTakesTheHighlightedFolder()
+    {
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        const QString top = bed.makeDir("top");
+        bed.makeDir("top/duke", {"DUKE3D.EXE"});
+        bed.m.DirSelMode = "Duke";
+        bed.m.DukePath = top;
+        frmDirSel dialog(bed.m);
+        dialog.show();
+        auto *list = control<QListWidget>(dialog, "dirSel");
+        const QRect row = list->visualItemRect(list->findItems("duke", Qt::MatchExactly).value(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        control<QPushButton>(dialog, "cmdOk")->click();
+        QVERIFY(bed.prompts.shown.isEmpty());
+        QCOMPARE(dialog.chosenPath(), top + "/duke");
+
+        bed.m.DirSelMode = "Con";
+        frmDirSel again(bed.m, top + "/duke");
+        again.show();
+        auto *list2 = control<QListWidget>(again, "dirSel");
+        QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, list2->visualItemRect(list2->item(0)).center());
+        QCOMPARE(list2->item(0)->text(), QString(".."));
+        control<QPushButton>(again, "cmdOk")->click();
+        QCOMPARE(again.chosenPath(), top + "/duke");
     }
 
     void selectDirectoryNavigates()

@@ -5,7 +5,11 @@
 #include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
 #include "app/widgets/frmMain.h"
+#include "app/widgets/ProgramIdentity.h"
+#include "app/widgets/SplashPicture.h"
+#include "app/widgets/frmOptions.h"
 #include "app/widgets/frmSplash.h"
+#include "core/widgets/IconFactory.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
@@ -196,6 +200,38 @@ private slots:
                      && rig.prompts.texts()[0].contains(rig.failing.reason),
                  qPrintable(rig.prompts.texts()[0]));
         QVERIFY(rig.m.UnsavedSettingsTold);
+    }
+
+    // The first start's Options dialog (and every other window) carries the program's picture.
+    void everyWindowCarriesTheProgramsPicture()
+    {
+        ProgramIdentity::apply();
+        StartupRig rig;
+        frmOptions options(rig.m, rig.host);
+        const QImage program = IconFactory::icon(IconFactory::Picture::Program).pixmap(32).toImage();
+        QCOMPARE(options.windowIcon().pixmap(32).toImage(), program);
+        QCOMPARE(rig.splash->windowIcon().pixmap(32).toImage(), program);
+    }
+
+    // The skyline stays inside the rounded frame and below the name.
+    void splashPictureKeepsItsSkylineInside()
+    {
+        const QImage picture = SplashPicture::make(1.0).toImage();
+        const int w = picture.width(), h = picture.height();
+        for (const QPoint corner : {QPoint(0, h - 1), QPoint(w - 1, h - 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
+            QVERIFY2(qAlpha(picture.pixel(corner)) == 0, qPrintable(QString("%1,%2").arg(corner.x()).arg(corner.y())));
+        // The name's letters (yellow) and the buildings (near black) never share a row.
+        int lowestLetter = -1, highestBuilding = h;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                if (c.alpha() == 255 && c.red() > 200 && c.green() > 150 && c.blue() < 120)
+                    lowestLetter = qMax(lowestLetter, y);
+                if (c.alpha() == 255 && c == QColor(20, 10, 5))
+                    highestBuilding = qMin(highestBuilding, y);
+            }
+        QVERIFY(lowestLetter > 0);
+        QVERIFY2(lowestLetter < highestBuilding, qPrintable(QString("%1 %2").arg(lowestLetter).arg(highestBuilding)));
     }
 
     void versionLabel()

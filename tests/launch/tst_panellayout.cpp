@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QtTest>
 
 // The panels fit the option tab area of the main window without clipping a caption. Set
@@ -21,6 +22,8 @@ private slots:
         const QList<QPair<QString, QWidget *>> panels = {{"single", f.options.singlePlayerPanel()},
                                                          {"multi", f.options.multiPlayerPanel()},
                                                          {"misc", f.options.miscPanel()}};
+        const QMap<QString, const char *> clearButtons{{"single", "cmdSclear"}, {"multi", "cmdMclear"},
+                                                       {"misc", "cmdMscClear"}};
         const QSize area(600, 360);
         for (const auto &[name, panel] : panels) {
             const QSize need = panel->minimumSizeHint();
@@ -44,10 +47,35 @@ private slots:
                     && !control->objectName().startsWith("qt_"))
                     QVERIFY2(!control->accessibleName().isEmpty(),
                              qPrintable(control->objectName() + " " + control->metaObject()->className()));
+            // Every panel's clear button sits at its bottom right, clear of the content above it.
+            auto *clear = panel->findChild<QWidget *>(clearButtons[name]);
+            const QRect button(clear->mapTo(panel, QPoint(0, 0)), clear->size());
+            QVERIFY2(panel->height() - button.bottom() <= 16 && panel->width() - button.right() <= 16,
+                     qPrintable(name));
+            for (QGroupBox *box : panel->findChildren<QGroupBox *>()) {
+                const QRect frame(box->mapTo(panel, QPoint(0, 0)), box->size());
+                if (!frame.contains(button))
+                    QVERIFY2(!frame.intersects(button.adjusted(-4, -4, 4, 4)), qPrintable(box->objectName()));
+            }
             const QString dir = qEnvironmentVariable("ZENTREL_SCREENSHOTS");
             if (!dir.isEmpty())
                 panel->grab().save(dir + "/panel_" + name + ".png");
             panel->hide();
+        }
+    }
+
+    // The empty episode and level lists say what they are for, in both panels, to the eye and to a
+    // screen reader alike.
+    void episodeAndLevelListsSayWhatTheyHold()
+    {
+        LaunchFixture f;
+        for (const char *list : {"cmbEpisode", "cmbMepis"}) {
+            QCOMPARE(f.combo(list)->placeholderText(), QString("Episode"));
+            QCOMPARE(f.combo(list)->accessibleName(), QString("Episode"));
+        }
+        for (const char *list : {"cmbLevel", "cmbMlev"}) {
+            QCOMPARE(f.combo(list)->placeholderText(), QString("Level"));
+            QCOMPARE(f.combo(list)->accessibleName(), QString("Level"));
         }
     }
 };

@@ -26,6 +26,7 @@ private slots:
     void nativeProgramRunsDirectly();
     void programKindIsDecidedByContent();
     void runDirectoriesGoAfterDosBoxEnds();
+    void dosBoxShowsTheGameOnly();
 
 private:
     QString makeGame(const QString &name, const QString &dukeFileName = QStringLiteral("DUKE3D.EXE"));
@@ -283,6 +284,18 @@ void TestGameRunner::runDirectoriesGoAfterDosBoxEnds()
     QCOMPARE(QDir(m_runBase).entryList({"zentrel-dosbox-*"}, QDir::Dirs), QStringList());
     QVERIFY(QFile::exists(game + "/DUKE3D.EXE"));
     QVERIFY(QFile::exists(game + "/ARGS.TXT"));
+}
+
+// DOSBox echoes nothing of Zentrel's: its own commands are silent and the screen is cleared
+// before the program starts; its prompt comes back once the program has ended.
+void TestGameRunner::dosBoxShowsTheGameOnly()
+{
+    const QStringList args = ProcessGameRunner::dosBoxArguments("/run/z.conf", "/games/100% duke", "DUKE3D.EXE /v1",
+                                                                true);
+    QCOMPARE(args, (QStringList{"-userconf", "-conf", "/run/z.conf", "-c", "@echo off", "-c", "mount -u c >nul",
+                                "-c", "mount c \"/games/100%% duke\" >nul", "-c", "c:", "-c", "cls", "-c",
+                                "DUKE3D.EXE /v1", "-c", "@echo on", "-c", "exit"}));
+    QCOMPARE(ProcessGameRunner::dosBoxArguments("c", "d", "P", false).last(), QString("@echo on"));
 }
 
 QTEST_GUILESS_MAIN(TestGameRunner)

@@ -215,21 +215,32 @@ void frmDirSel::drvSel_Change(int index)
         showPlaceOf(m_path);
 }
 
+QString frmDirSel::highlightedPath() const
+{
+    // A folder the player highlighted with one click is the one OK takes; ".." and nothing
+    // highlighted leave the listed folder.
+    const QList<QListWidgetItem *> selected = ui->dirSel->selectedItems();
+    if (selected.size() == 1 && selected.first()->text() != DotDot)
+        return selected.first()->data(Qt::UserRole).toString();
+    return m_path;
+}
+
 void frmDirSel::cmdOk_Click()
 {
+    const QString path = highlightedPath();
     const QString mode = m.DirSelMode;
     if (mode == QLatin1String("Duke")) {
         m.FileFound = false;
-        m.FileExists(Module1::JoinPath(m_path, QStringLiteral("duke3d.exe")));
+        m.FileExists(Module1::JoinPath(path, QStringLiteral("duke3d.exe")));
         if (!m.FileFound) {
-            m.platform.prompts.message(this, QStringLiteral("Duke3d.exe does not exist in ") + m_path,
+            m.platform.prompts.message(this, QStringLiteral("Duke3d.exe does not exist in ") + path,
                                        Prompts::Icon::Exclamation);
             return;
         }
     } else if (mode != QLatin1String("Con") && mode != QLatin1String("Rts") && mode != QLatin1String("Map")) {
         return;
     }
-    m_chosen = m_path;
+    m_chosen = path;
     accept();
 }
 

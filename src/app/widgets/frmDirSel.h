@@ -24,6 +24,8 @@ public:
     QString currentPath() const { return m_path; }
     // Shows another directory. False, and nothing changes, when it cannot be listed.
     bool setCurrentPath(const QString &path);
+    // What OK takes: the folder highlighted in the list, else the listed one.
+    QString highlightedPath() const;
     // The directory OK accepted; empty until then.
     QString chosenPath() const { return m_chosen; }
 

@@ -84,8 +84,9 @@ void frmMain::composePanels()
     ui->picOptions_3->layout()->addWidget(launch->miscPanel());
     ui->PicOpt_1->layout()->addWidget(editor);
 
-    // Room for the largest panel (Single Player) even before its contents are known.
-    ui->tbsOptions->setMinimumSize(600, 360);
+    // The option tabs are as tall as their tallest panel (Single Player); the editor page fits
+    // itself into the same height.
+    ui->tbsOptions->setMinimumWidth(600);
 }
 
 void frmMain::createTimers()

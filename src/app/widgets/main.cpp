@@ -1,5 +1,6 @@
 #include "core/Module1.h"
 #include "app/widgets/MainWindowHost.h"
+#include "app/widgets/ProgramIdentity.h"
 #include "app/widgets/StartupProbe.h"
 #include "app/widgets/frmMain.h"
 #include "app/widgets/frmSplash.h"
@@ -15,8 +16,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zentrel"));
-    QApplication::setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
+    ProgramIdentity::apply();
 
     IniSettingsStore settings(IniSettingsStore::defaultPath());
     DiskFiles files;

@@ -30,6 +30,26 @@ QByteArray generatedConf(bool network)
 
 ProcessGameRunner::ProcessGameRunner(const QString &runBase) : m_runBase(runBase) {}
 
+QStringList ProcessGameRunner::dosBoxArguments(const QString &confFile, const QString &mountPath,
+                                               const QString &commandLine, bool closeWhenDone)
+{
+    QStringList args{QStringLiteral("-userconf"), QStringLiteral("-conf"), confFile};
+    const auto run = [&args](const QString &command) { args << QStringLiteral("-c") << command; };
+    // The player sees the game only: Zentrel's own commands are not echoed, their messages go
+    // nowhere, and DOSBox's banner is cleared away before the program starts.
+    run(QStringLiteral("@echo off"));
+    run(QStringLiteral("mount -u c >nul")); // the player's own autoexec may have mounted C:
+    run(DosCommandTail::mountCommand(QLatin1Char('c'), mountPath) + QStringLiteral(" >nul"));
+    run(QStringLiteral("c:"));
+    run(QStringLiteral("cls"));
+    run(commandLine);
+    // Back at DOSBox's prompt once the game has ended: the "finished" window, with its prompt.
+    run(QStringLiteral("@echo on"));
+    if (closeWhenDone)
+        run(QStringLiteral("exit"));
+    return args;
+}
+
 void ProcessGameRunner::setDosBox(const QString &executable, const QString &settingsFile)
 {
     m_dosBox = executable.trimmed();
@@ -190,14 +210,7 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
         return result;
     }
 
-    QStringList args{QStringLiteral("-userconf"), QStringLiteral("-conf"), conf.fileName(),
-                     // The player's own autoexec may have mounted C: somewhere else.
-                     QStringLiteral("-c"), QStringLiteral("mount -u c >nul"),
-                     QStringLiteral("-c"), DosCommandTail::mountCommand(QLatin1Char('c'), mountPath),
-                     QStringLiteral("-c"), QStringLiteral("c:"),
-                     QStringLiteral("-c"), name.text + tail.text};
-    if (request.closeWhenDone)
-        args << QStringLiteral("-c") << QStringLiteral("exit");
+    const QStringList args = dosBoxArguments(conf.fileName(), mountPath, name.text + tail.text, request.closeWhenDone);
 
     DetachedSpawn::Options options;
     options.program = dosBox;

@@ -4,6 +4,7 @@
 #include "platform/linux/DetachedSpawn.h"
 
 #include <QString>
+#include <QStringList>
 
 // The real game runner: a native program is started directly, a DOS program in DOSBox. No shell
 // is involved anywhere; every argument reaches the program as one argv element.
@@ -21,6 +22,11 @@ public:
     // an empty text.
     static QString findInDirectory(const QString &directory, const QString &name);
     static bool isNativeProgram(const QString &path);
+
+    // What DOSBox is started with: the player's settings, Zentrel's generated ones, then the
+    // commands that mount the game directory as C: and run the program quietly.
+    static QStringList dosBoxArguments(const QString &confFile, const QString &mountPath,
+                                       const QString &commandLine, bool closeWhenDone);
 
 private:
     std::optional<Result> dosRefusal(const Request &request, const QString &path) const;
