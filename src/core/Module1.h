@@ -30,6 +30,8 @@ public:
     std::int16_t LastVersion = 0;
 
     bool AboutMode = false;
+    // The last CON file dialog (or the editor's save dialog) was cancelled or failed.
+    bool DialogCancelled = false;
     bool ConModified = false;
     bool FileFound = false;
 

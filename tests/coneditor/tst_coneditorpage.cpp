@@ -2,6 +2,7 @@
 #include "coneditor/DefineEditing.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/StockStore.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
@@ -37,12 +38,13 @@ struct Fixture
     FakePrompts prompts;
     Platform platform{store, files, prompts, QString()};
     Module1 m{platform};
+    StockStore stock{files, dir.filePath(QStringLiteral("kept")), dir.path()};
     ConEditorPage page;
 
-    explicit Fixture(const QString &programDir = QString())
+    Fixture()
     {
-        platform.programDir = programDir.isEmpty() ? dir.path() : programDir;
-        page.setUp(m);
+        platform.programDir = dir.path();
+        page.setUp(m, stock);
     }
     void writeFile(const QString &name, const QByteArray &bytes) const
     {
@@ -223,34 +225,40 @@ private slots:
         QVERIFY(!f.m.ConModified);
     }
 
-    void loadDefaultUserConLoadsTheBuiltStockFile()
+    // Without a stock copy beside the program, the player's original kept by Zentrel is loaded.
+    void loadDefaultUserConLoadsTheKeptOriginal()
     {
-        Fixture f(QStringLiteral(ZENTREL_BIN_DIR));
+        Fixture f;
+        QTemporaryDir game;
+        QFile user(game.filePath(QStringLiteral("USER.CON")));
+        QVERIFY(user.open(QIODevice::WriteOnly));
+        user.write(SampleCon);
+        user.close();
+        QVERIFY(f.stock.captureIfNew(game.path(), false).stored.contains(QStringLiteral("KVuser.dat")));
         f.m.ConModified = true;
-        QVERIFY2(f.page.loadDefaultUserCon(), "KVUser.dat missing from the program directory: build 'stockfiles'");
+        QVERIFY(f.page.loadDefaultUserCon());
         QVERIFY(!f.m.ConModified);
-        QVERIFY(f.page.buffer().Text().contains(QStringLiteral("define MAXPLAYERHEALTH")));
+        QCOMPARE(f.bufferBytes(), SampleCon);
     }
 
-    // The built stand-ins: DOS text, the version their heading tells, and a value for every search
-    // the editor makes (whole-word defines, plain search texts and the weapon section markers).
-    void builtStockFilesServeTheEditor_data()
+    // The stand-ins of the tests and the demo: the version their heading tells, and a value for
+    // every search the editor makes (whole-word defines, plain search texts and the weapon
+    // section markers).
+    void standInUserConsServeTheEditor_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("version15");
-        QTest::newRow("1.3d") << "KVUser.dat" << false;
-        QTest::newRow("1.4/1.5") << "KVUserp.dat" << true;
+        QTest::newRow("1.3d") << "USER13D.CON" << false;
+        QTest::newRow("1.4/1.5") << "USER15.CON" << true;
     }
-    void builtStockFilesServeTheEditor()
+    void standInUserConsServeTheEditor()
     {
         QFETCH(QString, file);
         QFETCH(bool, version15);
-        Fixture f(QStringLiteral(ZENTREL_BIN_DIR));
+        Fixture f;
         TextBuffer &buffer = f.page.buffer();
-        QVERIFY2(buffer.setFileName(f.m.programFile(file)), "stock file missing: build 'stockfiles'");
+        QVERIFY(buffer.setFileName(QStringLiteral(ZENTREL_STANDINS "/") + file));
         const QString text = buffer.Text();
-        QVERIFY(text.contains(QStringLiteral("\r\n")));
-        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
 
         // A 1.3d USER.CON has "USER" one character after the game's name.
         QCOMPARE(buffer.Find(QStringLiteral("Duke Nukem 3D"), 0, true), 3);

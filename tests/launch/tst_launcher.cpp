@@ -12,6 +12,8 @@ struct RecordingLaunchHost : LaunchHost
 {
     QStringList steps;
     bool trayAlready = false;
+    ChosenFiles chosen;
+    ChosenFiles chosenFiles() const override { return chosen; }
     void showMainWindowNormal() override { steps << "normal"; }
     void minimizeMainWindow() override { steps << "minimized"; }
     bool inTray() const override { return trayAlready; }

@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(f.cl().switches(), QString());
         QCOMPARE(f.cl().NetMarker, QString());
         QVERIFY(!f.ticked("chkResNone"));
-        QCOMPARE(f.host.useConUnticked, 1);
+        QCOMPARE(f.host.order, (QStringList{"con/rts", "use con"})); // the first step and the last
     }
 
     // The commands of the launch's illustration table, from the panels' controls.

@@ -24,9 +24,20 @@ struct FakeOptionsHost : OptionsHost
     bool version15 = false;
     int launchButtonFocused = 0;
     int useConUnticked = 0;
+    int conRtsCleared = 0;
+    QStringList order; // of the clear steps
     bool gameVersion15() const override { return version15; }
     void focusLaunchButton() override { ++launchButtonFocused; }
-    void untickUseCon() override { ++useConUnticked; }
+    void clearConRtsOptions() override
+    {
+        ++conRtsCleared;
+        order << "con/rts";
+    }
+    void untickUseCon() override
+    {
+        ++useConUnticked;
+        order << "use con";
+    }
 };
 
 // The three option panels in one window, as the main window holds them, for tests that drive

@@ -5,6 +5,9 @@
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
+#include "coneditor/TextBuffer.h"
+#include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "launch/NetworkKeys.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/Launcher.h"
@@ -58,6 +61,14 @@ void GameSession::connectSignals()
         mn.mnuLaunchUnhide->setEnabled(enabled);
         m_tray->setUnhideEnabled(enabled);
     });
+}
+
+ChosenFiles GameSession::chosenFiles() const
+{
+    ChosenFiles chosen = window.conRtsPanel().chosen();
+    if (chosen.editorUserCon)
+        chosen.editorUserCon = TextBuffer::toBytes(window.conEditorPage().buffer().Text());
+    return chosen;
 }
 
 void GameSession::showMainWindowNormal() { window.showNormal(); }

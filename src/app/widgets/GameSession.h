@@ -35,6 +35,7 @@ public:
     void RemoveTrayIcon();
 
     // The launch's side in the main window.
+    ChosenFiles chosenFiles() const override;
     void showMainWindowNormal() override;
     void minimizeMainWindow() override;
     bool inTray() const override;

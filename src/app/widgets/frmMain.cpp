@@ -14,11 +14,14 @@
 #include "app/widgets/frmOptions.h"
 #include "app/widgets/frmPrefs.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/Originals.h"
+#include "confiles/StockStore.h"
 #include "confiles/widgets/ConRtsPanel.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/Launcher.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 
 #include <QAbstractButton>
@@ -57,7 +60,7 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     AccessibleNames::fill(this);
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
-    editor->setUp(m);
+    editor->setUp(m, *m_stock);
     m_session = new GameSession(m, *this);
     connectSignals();
     fixWindowSize();
@@ -76,7 +79,8 @@ void frmMain::composePanels()
 {
     launch = new LaunchOptions(m, *this);
 
-    conRts = new ConRtsPanel;
+    m_stock = std::make_unique<StockStore>(m.platform.files, StockStore::defaultRoot(), m.platform.programDir);
+    conRts = new ConRtsPanel(m, *m_stock);
     editor = new ConEditorPage;
     ui->picOptions_0->layout()->addWidget(launch->singlePlayerPanel());
     ui->picOptions_1->layout()->addWidget(launch->multiPlayerPanel());
@@ -117,6 +121,9 @@ void frmMain::connectSignals()
     connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
     connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
     connect(editor->exitButton(), &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    // "Select User Con" unticks "Use This Con When Launching Duke3d"; the tick shows in lstUser.
+    connect(conRts, &ConRtsPanel::userConChosen, this, &frmMain::untickUseCon);
+    connect(editor->useConBox(), &QCheckBox::toggled, conRts, &ConRtsPanel::showEditorAsUserCon);
 
     connect(mn.mnuFileExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
     connect(mn.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
@@ -152,6 +159,20 @@ void frmMain::Form_Load()
     editor->loadDefaultUserCon(); // a missing file leaves the editor empty
     m.ConModified = false;
     RefreshMainMenus();
+    keepOriginals();
+}
+
+// The first time Zentrel sees a game directory it keeps the player's own CON and RTS files, for
+// "Return to Original"; a directory seen before is left alone (its files may be swapped-in ones).
+void frmMain::keepOriginals()
+{
+    const StockStore::Capture capture = m_stock->captureIfNew(m.DukePath, gameVersion15());
+    if (!capture.error.isEmpty())
+        m.platform.prompts.message(this,
+                                   capture.error + QStringLiteral("\n\nDeCON and DeRTS can put back only the originals "
+                                                                  "Zentrel could keep."),
+                                   Prompts::Icon::Exclamation);
+    conRts->refreshOriginals();
 }
 
 void frmMain::enableSinglePlayerFrame() { launch->setSinglePlayerFrameEnabled(true); }
@@ -196,12 +217,14 @@ void frmMain::gameDirectoryConfigured()
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
     RefreshMainMenus();
+    keepOriginals();
 }
 
 void frmMain::selectVersion(bool version15)
 {
     m_menus->mnuVersion13d->setChecked(!version15);
     m_menus->mnuVersion15->setChecked(version15);
+    conRts->setVersion15(version15);
     launch->versionChanged();
     emit gameVersionChanged();
 }
@@ -227,6 +250,7 @@ void frmMain::cmdLaunch_Click()
 bool frmMain::gameVersion15() const { return m_menus->mnuVersion15->isChecked(); }
 void frmMain::focusLaunchButton() { ui->cmdLaunch->setFocus(); }
 void frmMain::untickUseCon() { editor->useConBox()->setChecked(false); }
+void frmMain::clearConRtsOptions() { conRts->cmdConClear_Click(); }
 
 void frmMain::cmdReset_Click() { launch->ClearAllOptions(); }
 
@@ -281,6 +305,11 @@ void frmMain::unload()
     if (m.DukePath.isEmpty())
         return;
     m_session->writePlayerName();
+    // The originals go back as the preferences ask: DUKE.RTS first, then the CONs.
+    if (m.RTSpref == SettingsKeys::Yes)
+        Originals::ReturnToOriginal(m.platform.files, *m_stock, m.DukePath, QStringLiteral("RTS"), version15);
+    if (m.CONpref == SettingsKeys::Yes)
+        Originals::ReturnToOriginal(m.platform.files, *m_stock, m.DukePath, QStringLiteral("CON"), version15);
     for (const char *name : {"KVuser.map", "KVuser.con", "KVgame.con", "KVdefs.con"})
         deleteWorkingFile(QLatin1String(name));
 }

@@ -10,6 +10,7 @@
 class ConEditorPage;
 class GameSession;
 class ConRtsPanel;
+class StockStore;
 class LaunchOptions;
 class Module1;
 class QTimer;
@@ -36,6 +37,7 @@ public:
     MainMenus &menus() { return *m_menus; }
     ConRtsPanel &conRtsPanel() { return *conRts; }
     ConEditorPage &conEditorPage() { return *editor; }
+    StockStore &stockStore() { return *m_stock; }
     GameSession &session() { return *m_session; }
 
     // Handlers.
@@ -57,6 +59,7 @@ public:
     bool gameVersion15() const override;
     void focusLaunchButton() override;
     void untickUseCon() override;
+    void clearConRtsOptions() override;
 
     // Ends the program after the exit command has unloaded the window; tests replace it.
     std::function<void()> quitProgram;
@@ -80,6 +83,7 @@ private:
     void enableMenuForFile(QAction *item, const QString &file);
     void enableSinglePlayerFrame();
     void enableTabStrips(bool enabled); // the tabs of tbsOpt and tbsOptions, never their pages
+    void keepOriginals();
     void selectVersion(bool version15);
     void unload();
     void deleteWorkingFile(const QString &name);
@@ -87,6 +91,7 @@ private:
     Module1 &m;
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<StockStore> m_stock;
     LaunchOptions *launch = nullptr;
     ConRtsPanel *conRts = nullptr;
     ConEditorPage *editor = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ui_ConEditorPage.h"
 
+#include "confiles/StockStore.h"
 #include "core/Module1.h"
 #include "coneditor/DefineEditing.h"
 #include "coneditor/TextBuffer.h"
@@ -52,10 +53,11 @@ void ConEditorPage::setPictures()
 QCheckBox *ConEditorPage::useConBox() const { return ui->chkUseCon; }
 QAbstractButton *ConEditorPage::exitButton() const { return ui->cmdOptExit; }
 
-void ConEditorPage::setUp(Module1 &module1)
+void ConEditorPage::setUp(Module1 &module1, const StockStore &stock)
 {
     Q_ASSERT(!m_buffer);
     m_module1 = &module1;
+    m_stock = &stock;
     m_buffer = std::make_unique<TextBuffer>(module1.platform.files);
     m_view = std::make_unique<TextBufferView>(*m_buffer, *ui->rtbCon);
     for (int page = 0; page < PageCount; ++page)
@@ -78,7 +80,8 @@ TextBuffer &ConEditorPage::buffer()
 
 bool ConEditorPage::loadDefaultUserCon()
 {
-    const bool loaded = buffer().setFileName(m_module1->programFile(QStringLiteral("KVUser.dat")));
+    const std::optional<QString> stock = m_stock->find(StockNames::Role::User, false);
+    const bool loaded = stock && buffer().setFileName(*stock);
     m_module1->ConModified = false;
     return loaded;
 }

@@ -8,6 +8,7 @@
 namespace Ui { class ConEditorPage; }
 
 class Module1;
+class StockStore;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -29,12 +30,13 @@ public:
 
     // Creates the page's text buffer, shows it in rtbCon and wires the value boxes to it. Any
     // change of the text sets module1.ConModified. Call once, before anything else below.
-    void setUp(Module1 &module1);
+    void setUp(Module1 &module1, const StockStore &stock);
 
     TextBuffer &buffer();
 
-    // Loads the stock 1.3d USER.CON "KVUser.dat" from the program directory, with errors ignored:
-    // a missing or unreadable file leaves the buffer as it was. Clears ConModified either way.
+    // Loads the stock 1.3d USER.CON "KVUser.dat" (installed beside the program, or the player's
+    // original kept by Zentrel), with errors ignored: a missing or unreadable file leaves the
+    // buffer as it was. Clears ConModified either way.
     bool loadDefaultUserCon();
 
     // Enables the page's value box and label, finds the define (whole word) and shows its value
@@ -57,6 +59,7 @@ private:
 
     std::unique_ptr<Ui::ConEditorPage> ui;
     Module1 *m_module1 = nullptr;
+    const StockStore *m_stock = nullptr;
     std::unique_ptr<TextBuffer> m_buffer;
     std::unique_ptr<TextBufferView> m_view;
     std::array<QComboBox *, PageCount> m_boxes{};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "confiles/ChosenFiles.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,6 +11,10 @@ class LaunchHost
 {
 public:
     virtual ~LaunchHost() = default;
+
+    // The CON and RTS files chosen on the CON/RTS tab, with the editor's text when "Use This Con
+    // When Launching Duke3d" is ticked.
+    virtual ChosenFiles chosenFiles() const = 0;
 
     // The Launch Preference: "0" normal, "1" minimised, "2" in the tray, "3" the exit after the start.
     virtual void showMainWindowNormal() = 0;
@@ -36,6 +42,8 @@ public:
 
     virtual bool gameVersion15() const = 0; // "Version 1.4 / 1.5" is ticked
     virtual void focusLaunchButton() = 0;   // after a saved game is chosen
+    // Clear All Options, first step: Clear CON/RTS Options.
+    virtual void clearConRtsOptions() = 0;
     // Clear All Options, last step: untick "Use This Con When Launching Duke3d".
     virtual void untickUseCon() = 0;
 };

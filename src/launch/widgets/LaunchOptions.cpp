@@ -68,6 +68,7 @@ void LaunchOptions::ClearMiscOptions()
 
 void LaunchOptions::ClearAllOptions()
 {
+    d->context.host.clearConRtsOptions();
     ClearMultiPlayerOptions();
     ClearMiscOptions();
     ClearSinglePlayerOptions();

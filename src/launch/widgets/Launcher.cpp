@@ -134,6 +134,7 @@ std::optional<Launcher::Plan> Launcher::planFromOptions()
     plan.request.directory = m.DukePath;
     plan.request.switches = switches;
     plan.request.network = plan.request.program == QLatin1String("commit.exe");
+    plan.chosen = host.chosenFiles();
     return plan;
 }
 
@@ -151,6 +152,21 @@ bool Launcher::execute(const Plan &plan, bool fromOptions)
     // before the first side effect too.
     if (const std::optional<GameRunner::Result> refusal = runner->refusal(plan.request)) {
         refused(*refusal, program);
+        return false;
+    }
+    // Every chosen CON and RTS file is read before any game file changes: one that vanished since
+    // it was chosen stops the launch, rather than start the game with a file nobody chose.
+    const SwapIn::Prepared swap = SwapIn::prepare(m.platform.files, plan.chosen);
+    if (!swap.error.isEmpty()) {
+        m.platform.prompts.message(owner, swap.error, Prompts::Icon::Exclamation);
+        return false;
+    }
+    if (const QString failed = SwapIn::SwapInChosenFiles(m.platform.files, plan.request.directory, swap);
+        !failed.isEmpty()) {
+        m.platform.prompts.message(owner,
+                                   failed + QStringLiteral("\n\nThe game was not started; every file of the game "
+                                                           "is whole, the old or the chosen one."),
+                                   Prompts::Icon::Exclamation);
         return false;
     }
 

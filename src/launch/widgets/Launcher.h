@@ -1,5 +1,6 @@
 #pragma once
 
+#include "confiles/ChosenFiles.h"
 #include "platform/GameRunner.h"
 
 #include <QString>
@@ -40,6 +41,7 @@ private:
         GameRunner::Request request;
         QString finishedTitle;
         bool multi = false;
+        ChosenFiles chosen; // swapped in before the start
     };
 
     std::optional<Plan> planFromOptions(); // the checks, with their messages
