@@ -61,7 +61,7 @@ struct Fixture
     void loadSample()
     {
         writeFile(QStringLiteral("KVUSER.DAT"), SampleCon);
-        QVERIFY(page.loadDefaultUserCon());
+        QVERIFY(!page.loadDefaultUserCon().isEmpty());
     }
     QByteArray bufferBytes() { return TextBuffer::toBytes(page.buffer().Text()); }
 
@@ -220,7 +220,7 @@ private slots:
         Fixture f;
         f.page.buffer().setText(QStringLiteral("define KEEP 1\r\n"));
         f.m.ConModified = true;
-        QVERIFY(!f.page.loadDefaultUserCon());
+        QVERIFY(f.page.loadDefaultUserCon().isEmpty());
         QCOMPARE(f.page.buffer().Text(), QStringLiteral("define KEEP 1\r\n"));
         QVERIFY(!f.m.ConModified);
     }
@@ -236,7 +236,7 @@ private slots:
         user.close();
         QVERIFY(f.stock.captureIfNew(game.path(), false).stored.contains(QStringLiteral("KVuser.dat")));
         f.m.ConModified = true;
-        QVERIFY(f.page.loadDefaultUserCon());
+        QVERIFY(!f.page.loadDefaultUserCon().isEmpty());
         QVERIFY(!f.m.ConModified);
         QCOMPARE(f.bufferBytes(), SampleCon);
     }

@@ -8,6 +8,8 @@
 
 #include "core/Module1.h"
 #include "app/widgets/frmMain.h"
+#include "coneditor/TextBuffer.h"
+#include "coneditor/widgets/ConEditorPage.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
@@ -136,6 +138,22 @@ private slots:
         QByteArray commit = DosBoxGameDir::Commit;
         commit.replace("NumPlayers = 4", "NumPlayers = 6");
         QCOMPARE(rig.read("commit.dat"), commit);
+    }
+
+    // "Use This Con When Launching Duke3d": the game finds the editor's text, unsaved change
+    // included, as its User.con when it runs.
+    void editedUserConReachesTheGame()
+    {
+        DosBoxRig rig;
+        rig.tick("chkUseCon");
+        TextBuffer &buffer = rig.window->conEditorPage().buffer();
+        buffer.setText(QStringLiteral("// edited in Zentrel\r\ndefine MAXPLAYERHEALTH 150\r\n"));
+        rig.tick("chkSingle");
+        rig.choose("cmbEpisode", "LA Meltdown");
+        rig.choose("cmbLevel", "HOLLYWOOD HOLOCAUST");
+        QVERIFY(rig.launch());
+        QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" /v1 /l1 /s0"));
+        QCOMPARE(rig.read("User.con"), QByteArray("// edited in Zentrel\r\ndefine MAXPLAYERHEALTH 150\r\n"));
     }
 
     void missingGameProgramKeepsTheOptions()

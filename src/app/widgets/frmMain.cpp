@@ -13,7 +13,9 @@
 #include "app/widgets/SettingsFailure.h"
 #include "app/widgets/frmOptions.h"
 #include "app/widgets/frmPrefs.h"
+#include "coneditor/widgets/ConEditorFiles.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/GrpDirectory.h"
 #include "confiles/Originals.h"
 #include "confiles/StockStore.h"
 #include "confiles/widgets/ConRtsPanel.h"
@@ -61,6 +63,7 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
     editor->setUp(m, *m_stock);
+    m_editorFiles = new ConEditorFiles(m, *editor, *this, this);
     m_session = new GameSession(m, *this);
     connectSignals();
     fixWindowSize();
@@ -156,17 +159,27 @@ void frmMain::Form_Load()
     ui->cmdReset->setEnabled(true);
     ui->cmdGameTimer->setEnabled(true);
     m_session->ReadCfgKeys();
+    // A game directory seen for the first time gives its originals first: its USER.CON is then
+    // the stock one the editor starts with.
+    keepOriginals(startupVersion15());
     editor->loadDefaultUserCon(); // a missing file leaves the editor empty
     m.ConModified = false;
     RefreshMainMenus();
-    keepOriginals();
+}
+
+// The version start-up ticks: the stored one, or on the very first start what the game's own
+// DUKE3D.GRP says.
+bool frmMain::startupVersion15() const
+{
+    const bool firstStart = m.platform.settings.value(SettingsKeys::Prefs, SettingsKeys::LastVersion).trimmed().isEmpty();
+    return firstStart ? GrpDirectory::isVersion15(m.DukePath).value_or(false) : m.LastVersion == 15;
 }
 
 // The first time Zentrel sees a game directory it keeps the player's own CON and RTS files, for
 // "Return to Original"; a directory seen before is left alone (its files may be swapped-in ones).
-void frmMain::keepOriginals()
+void frmMain::keepOriginals(bool version15)
 {
-    const StockStore::Capture capture = m_stock->captureIfNew(m.DukePath, gameVersion15());
+    const StockStore::Capture capture = m_stock->captureIfNew(m.DukePath, version15);
     if (!capture.error.isEmpty())
         m.platform.prompts.message(this,
                                    capture.error + QStringLiteral("\n\nDeCON and DeRTS can put back only the originals "
@@ -204,10 +217,7 @@ void frmMain::RefreshMainMenus()
     // the player has ticked, and with it the options chosen for it.
     if (m_menus->mnuVersion13d->isChecked() || m_menus->mnuVersion15->isChecked())
         return;
-    if (m.LastVersion == 15)
-        mnuVersion15_Click();
-    else
-        mnuVersion13d_Click();
+    m_editorFiles->chooseVersion(startupVersion15());
 }
 
 void frmMain::gameDirectoryConfigured()
@@ -217,27 +227,49 @@ void frmMain::gameDirectoryConfigured()
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
     RefreshMainMenus();
-    keepOriginals();
+    keepOriginals(gameVersion15());
 }
 
-void frmMain::selectVersion(bool version15)
+void frmMain::tickVersion(bool version15)
 {
     m_menus->mnuVersion13d->setChecked(!version15);
     m_menus->mnuVersion15->setChecked(version15);
     conRts->setVersion15(version15);
-    launch->versionChanged();
     emit gameVersionChanged();
 }
 
-void frmMain::mnuVersion13d_Click() { selectVersion(false); }
-void frmMain::mnuVersion15_Click() { selectVersion(true); }
+void frmMain::refreshLaunchOptions() { launch->versionChanged(); }
+QString frmMain::chooseConFile() { return conRts->ChooseConFile(); }
+
+// The menu ticks the chosen item before the command runs; a command that stops (a cancelled
+// save prompt) puts the ticks back as they were.
+void frmMain::mnuVersion13d_Click()
+{
+    m_editorFiles->mnuVersion13d_Click();
+    syncVersionTicks();
+}
+
+void frmMain::mnuVersion15_Click()
+{
+    m_editorFiles->mnuVersion15_Click();
+    syncVersionTicks();
+}
+
+void frmMain::syncVersionTicks()
+{
+    if (m_menus->mnuVersion13d->isChecked() == editor->version15()
+        || m_menus->mnuVersion15->isChecked() != editor->version15())
+        tickVersion(editor->version15());
+}
 
 // The page shown by a tab widget is its only visible page; the others stay enabled so the
 // switches they hold keep their state for the launch.
 void frmMain::tbsOpt_Click()
 {
-    if (ui->tbsOpt->currentWidget() == ui->PicOpt_1)
+    if (ui->tbsOpt->currentWidget() == ui->PicOpt_1) {
+        editor->FillEditorCatalogue();
         emit editorTabShown();
+    }
 }
 
 void frmMain::tbsOptions_Click() {}
@@ -268,6 +300,18 @@ void frmMain::mnuViewPrefs_Click()
 
 void frmMain::cmdExit_Click()
 {
+    // Unsaved changes of the edited USER.CON: save, drop them, or stay.
+    if (m.ConModified) {
+        const Prompts::Answer answer = m.platform.prompts.message(
+            this, QStringLiteral("Save changes to current con file?"), Prompts::Icon::None, Prompts::Buttons::YesNoCancel);
+        if (answer == Prompts::Answer::Cancel)
+            return;
+        if (answer == Prompts::Answer::Yes) {
+            m_editorFiles->Save();
+            if (m.DialogCancelled)
+                return;
+        }
+    }
     m_session->unhideForExit();
     close();
     if (quitProgram)

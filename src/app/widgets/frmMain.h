@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/MainWindowLink.h"
+#include "coneditor/widgets/EditorHost.h"
 #include "launch/widgets/LaunchHost.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
+class ConEditorFiles;
 class ConEditorPage;
 class GameSession;
 class ConRtsPanel;
@@ -19,7 +21,7 @@ namespace Ui { class frmMain; }
 
 // The main window "Zentrel": composes the option panels, the CON/RTS panel and the editor page,
 // owns the menus and the main window's lifecycle (load, unload, exit).
-class frmMain : public QMainWindow, public MainWindowLink, public OptionsHost
+class frmMain : public QMainWindow, public MainWindowLink, public OptionsHost, public EditorHost
 {
     Q_OBJECT
 public:
@@ -37,6 +39,7 @@ public:
     MainMenus &menus() { return *m_menus; }
     ConRtsPanel &conRtsPanel() { return *conRts; }
     ConEditorPage &conEditorPage() { return *editor; }
+    ConEditorFiles &conEditorFiles() { return *m_editorFiles; }
     StockStore &stockStore() { return *m_stock; }
     GameSession &session() { return *m_session; }
 
@@ -55,8 +58,11 @@ public:
     QString StartupWidth;
     QString StartupHeight;
 
-    // What the option panels ask of the main window.
+    // What the option panels and the editor ask of the main window.
     bool gameVersion15() const override;
+    void tickVersion(bool version15) override;
+    void refreshLaunchOptions() override;
+    QString chooseConFile() override;
     void focusLaunchButton() override;
     void untickUseCon() override;
     void clearConRtsOptions() override;
@@ -83,8 +89,9 @@ private:
     void enableMenuForFile(QAction *item, const QString &file);
     void enableSinglePlayerFrame();
     void enableTabStrips(bool enabled); // the tabs of tbsOpt and tbsOptions, never their pages
-    void keepOriginals();
-    void selectVersion(bool version15);
+    void keepOriginals(bool version15);
+    bool startupVersion15() const;
+    void syncVersionTicks();
     void unload();
     void deleteWorkingFile(const QString &name);
 
@@ -95,6 +102,7 @@ private:
     LaunchOptions *launch = nullptr;
     ConRtsPanel *conRts = nullptr;
     ConEditorPage *editor = nullptr;
+    ConEditorFiles *m_editorFiles = nullptr;
     GameSession *m_session = nullptr;
     QTimer *tmrBeep = nullptr;
     QTimer *tmrGameTimer = nullptr;

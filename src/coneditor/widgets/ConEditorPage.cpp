@@ -11,7 +11,11 @@
 #include "core/widgets/IconFactory.h"
 #include "platform/Platform.h"
 
+#include <QBoxLayout>
 #include <QFontDatabase>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
 
 ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::ConEditorPage>())
 {
@@ -32,6 +36,15 @@ ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_un
     // Value boxes hold short numbers; keep their column narrow and equal on every page.
     for (QComboBox *box : m_boxes)
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 40);
+    // Under each value box: the same define's value in the version's stock USER.CON.
+    QBoxLayout *valueColumns[] = {ui->layValue_0, ui->layValue_1, ui->layValue_2, ui->layValue_3};
+    for (int page = 0; page < PageCount; ++page) {
+        auto *stock = new QLabel(this);
+        stock->setObjectName(QStringLiteral("lblStock_%1").arg(page));
+        stock->setToolTip(QStringLiteral("The value in the stock USER.CON of this game version"));
+        valueColumns[page]->insertWidget(valueColumns[page]->indexOf(m_boxes[page]) + 1, stock);
+        m_stockLabels[page] = stock;
+    }
 }
 
 ConEditorPage::~ConEditorPage() = default;
@@ -52,6 +65,36 @@ void ConEditorPage::setPictures()
 
 QCheckBox *ConEditorPage::useConBox() const { return ui->chkUseCon; }
 QAbstractButton *ConEditorPage::exitButton() const { return ui->cmdOptExit; }
+QAbstractButton *ConEditorPage::openButton() const { return ui->cmdLoadCon; }
+QAbstractButton *ConEditorPage::saveButton() const { return ui->cmdPlaySave; }
+QAbstractButton *ConEditorPage::defaultButton() const { return ui->cmdDefCon; }
+QAbstractButton *ConEditorPage::revertButton() const { return ui->cmdConEditClear; }
+QLabel *ConEditorPage::fileLabel() const { return ui->lblUserCon; }
+QTabWidget *ConEditorPage::categories() const { return ui->tbsCon; }
+QListWidget *ConEditorPage::weaponCategories() const { return ui->lstWeapInfo; }
+QComboBox *ConEditorPage::valueBox(int page) const { return m_boxes[page]; }
+
+QAbstractButton *ConEditorPage::randomizeButton(int page) const
+{
+    switch (page) {
+    case Catalogue::Players: return ui->cmdPlayRnd;
+    case Catalogue::Weapons: return ui->cmdWeapRand;
+    case Catalogue::Enemies: return ui->cmdEnemyRand;
+    case Catalogue::Misc: return ui->cmdMiscRand;
+    }
+    return ui->cmdRand;
+}
+
+QListWidget *ConEditorPage::list(int page) const
+{
+    switch (page) {
+    case Catalogue::Players: return ui->lstPlayers;
+    case Catalogue::Weapons: return ui->lstWeapon;
+    case Catalogue::Enemies: return ui->lstEnemy;
+    case Catalogue::Misc: return ui->lstConMisc;
+    }
+    return nullptr;
+}
 
 void ConEditorPage::setUp(Module1 &module1, const StockStore &stock)
 {
@@ -70,6 +113,28 @@ void ConEditorPage::connectSignals()
     connect(m_buffer.get(), &TextBuffer::textChanged, this, [this] { m_module1->ConModified = true; });
     // After a click the selection may lie anywhere: no value box may write into it.
     connect(m_view.get(), &TextBufferView::userClicked, this, &ConEditorPage::disableValueBoxes);
+    for (const int page : {int(Catalogue::Players), int(Catalogue::Enemies), int(Catalogue::Misc)})
+        connect(list(page), &QListWidget::currentRowChanged, this, [this, page](int row) { lstItem_Click(page, row); });
+    connect(ui->lstWeapInfo, &QListWidget::currentRowChanged, this, &ConEditorPage::lstWeapInfo_Click);
+    connect(ui->lstWeapon, &QListWidget::currentRowChanged, this, &ConEditorPage::lstWeapon_Click);
+    const struct
+    {
+        QRadioButton *option;
+        const QString &define;
+        bool yes;
+    } options[] = {{ui->optCamYes, Catalogue::CamerasDestructable, true},
+                   {ui->optCamNo, Catalogue::CamerasDestructable, false},
+                   {ui->optFreezYes, Catalogue::FreezerHurtOwner, true},
+                   {ui->optFreezNo, Catalogue::FreezerHurtOwner, false}};
+    for (const auto &o : options) {
+        const QString define = o.define;
+        const bool yes = o.yes;
+        connect(o.option, &QRadioButton::toggled, this, [this, define, yes](bool on) {
+            if (on)
+                yesNo_Click(define, yes);
+        });
+    }
+    connect(ui->chkUseCon, &QCheckBox::toggled, this, &ConEditorPage::useConToggled);
 }
 
 TextBuffer &ConEditorPage::buffer()
@@ -78,21 +143,193 @@ TextBuffer &ConEditorPage::buffer()
     return *m_buffer;
 }
 
-bool ConEditorPage::loadDefaultUserCon()
+void ConEditorPage::setVersion15(bool version15)
 {
-    const std::optional<QString> stock = m_stock->find(StockNames::Role::User, false);
-    const bool loaded = stock && buffer().setFileName(*stock);
+    m_version15 = version15;
+}
+
+QString ConEditorPage::stockUserCon() const
+{
+    return m_stock->find(StockNames::Role::User, m_version15).value_or(QString());
+}
+
+QString ConEditorPage::loadDefaultUserCon()
+{
+    const QString stock = stockUserCon();
+    const bool loaded = !stock.isEmpty() && buffer().setFileName(stock);
     m_module1->ConModified = false;
-    return loaded;
+    return loaded ? stock : QString();
+}
+
+void ConEditorPage::FillEditorCatalogue()
+{
+    using namespace Catalogue;
+    for (QListWidget *l : {ui->lstPlayers, ui->lstWeapInfo, ui->lstWeapon, ui->lstEnemy, ui->lstConMisc}) {
+        const QSignalBlocker quiet(l); // emptying a list is no click
+        l->clear();
+    }
+    const auto fill = [](QListWidget *l, const QStringList &names) {
+        const QSignalBlocker quiet(l);
+        l->addItems(names);
+        l->setCurrentRow(-1);
+    };
+    const auto names = [](const QList<Item> &items) {
+        QStringList out;
+        for (const Item &item : items)
+            out << item.name;
+        return out;
+    };
+    fill(ui->lstPlayers, names(items(Players, m_version15)));
+    QStringList categoryNames;
+    for (const Category &c : Catalogue::weaponCategories())
+        categoryNames << c.name;
+    fill(ui->lstWeapInfo, categoryNames);
+    fill(ui->lstEnemy, names(items(Enemies, m_version15)));
+    fill(ui->lstConMisc, names(items(Misc, m_version15)));
+    if (m_boxes[0]->count() == 0) {
+        for (QComboBox *box : m_boxes) {
+            const QSignalBlocker quiet(box); // filling the list writes nothing
+            const QString shown = box->currentText();
+            box->addItems(presetValues());
+            box->setEditText(shown);
+        }
+    }
+    for (QLabel *stock : m_stockLabels)
+        stock->clear();
+    if (buffer().Text().isEmpty())
+        return;
+    readYesNoOptions();
+    buffer().setSelection(0, 0);
+    m_module1->ConModified = false;
+}
+
+void ConEditorPage::readYesNoOptions()
+{
+    const struct
+    {
+        const QString &define;
+        QRadioButton *yes;
+        QRadioButton *no;
+    } pairs[] = {{Catalogue::CamerasDestructable, ui->optCamYes, ui->optCamNo},
+                 {Catalogue::FreezerHurtOwner, ui->optFreezYes, ui->optFreezNo}};
+    for (const auto &p : pairs) {
+        // A missing define leaves its options as they are.
+        if (buffer().Find(p.define, 0, true) >= 0) {
+            DefineEditing::SetYesNoValue(buffer(), DefineEditing::SelectOnly);
+            (buffer().SelText() == QLatin1String("YES") ? p.yes : p.no)->setChecked(true);
+        }
+        m_module1->ConModified = false;
+    }
+}
+
+void ConEditorPage::resetPage(bool collapseSelection)
+{
+    readYesNoOptions();
+    ui->tbsCon->setCurrentIndex(0);
+    ui->lstPlayers->setCurrentRow(0);
+    ui->lstPlayers->setCurrentRow(-1);
+    clearValueBox(0);
+    if (collapseSelection)
+        buffer().setSelection(0, 0);
+    else
+        buffer().setSelStart(0);
+    m_module1->ConModified = false;
+}
+
+void ConEditorPage::showAt(int page, const QString &search, Catalogue::Match match)
+{
+    setValueBoxEnabled(page, true);
+    const qsizetype found = buffer().Find(search, 0, match == Catalogue::Match::WholeWord);
+    if (const std::optional<QString> value = DefineEditing::ShowDefineValue(buffer(), found)) {
+        m_writers[page]->setArmed(true);
+        m_writers[page]->show(*value);
+    } else {
+        // The define is not in this file: the selection still marks the value shown before, so
+        // the box writes nothing until an entry that is there is chosen.
+        m_writers[page]->setArmed(false);
+    }
+    showStockValue(page, search, match);
+}
+
+TextBuffer *ConEditorPage::stockBuffer()
+{
+    const QString path = stockUserCon();
+    if (path.isEmpty())
+        return nullptr;
+    if (!m_stockText || m_stockTextPath != path) {
+        auto text = std::make_unique<TextBuffer>(m_module1->platform.files);
+        if (!text->setFileName(path))
+            return nullptr;
+        m_stockText = std::move(text);
+        m_stockTextPath = path;
+    }
+    return m_stockText.get();
+}
+
+void ConEditorPage::showStockValue(int page, const QString &search, Catalogue::Match match)
+{
+    QString shown;
+    if (TextBuffer *stock = stockBuffer()) {
+        const qsizetype found = stock->Find(search, 0, match == Catalogue::Match::WholeWord);
+        if (const std::optional<QString> value = DefineEditing::ShowDefineValue(*stock, found))
+            shown = QStringLiteral("Stock: ") + *value;
+    }
+    m_stockLabels[page]->setText(shown);
 }
 
 void ConEditorPage::showDefine(int page, const QString &defineName)
 {
     Q_ASSERT(page >= 0 && page < PageCount);
-    setValueBoxEnabled(page, true);
-    const qsizetype found = buffer().Find(defineName, 0, true);
-    if (const std::optional<QString> value = DefineEditing::ShowDefineValue(buffer(), found))
-        m_writers[page]->show(*value);
+    showAt(page, defineName, Catalogue::Match::WholeWord);
+}
+
+void ConEditorPage::lstItem_Click(int page, int row)
+{
+    const QList<Catalogue::Item> items = Catalogue::items(Catalogue::Page(page), m_version15);
+    if (row < 0 || row >= items.size())
+        return;
+    showAt(page, items[row].search, items[row].match);
+}
+
+void ConEditorPage::lstWeapInfo_Click(int row)
+{
+    const QList<Catalogue::Category> categories = Catalogue::weaponCategories();
+    {
+        const QSignalBlocker quiet(ui->lstWeapon);
+        ui->lstWeapon->clear();
+    }
+    if (row < 0 || row >= categories.size())
+        return;
+    setValueBoxEnabled(Catalogue::Weapons, true);
+    // The blank marker: nothing is written, and nothing typed is until a weapon is chosen (the
+    // selection is the section's heading, not a value).
+    m_writers[Catalogue::Weapons]->setArmed(false);
+    m_boxes[Catalogue::Weapons]->setEditText(DefineEditing::BlankMarker);
+    m_stockLabels[Catalogue::Weapons]->clear();
+    {
+        const QSignalBlocker quiet(ui->lstWeapon);
+        ui->lstWeapon->addItems(Catalogue::weapons(row, m_version15));
+        ui->lstWeapon->setCurrentRow(-1);
+    }
+    buffer().Find(categories[row].marker, 0, false);
+}
+
+void ConEditorPage::lstWeapon_Click(int row)
+{
+    const int category = ui->lstWeapInfo->currentRow();
+    const QStringList weapons = Catalogue::weapons(category, m_version15);
+    if (row < 0 || row >= weapons.size())
+        return;
+    showAt(Catalogue::Weapons, Catalogue::weaponSearch(category, row, weapons[row]), Catalogue::Match::Plain);
+}
+
+void ConEditorPage::yesNo_Click(const QString &define, bool yes)
+{
+    setValueBoxEnabled(Catalogue::Misc, true);
+    // A define that is not in the file is not written anywhere else either.
+    if (buffer().Find(define, 0, true) < 0)
+        return;
+    DefineEditing::SetYesNoValue(buffer(), yes ? DefineEditing::WriteYes : DefineEditing::WriteNo);
 }
 
 void ConEditorPage::setValueBoxEnabled(int page, bool enabled)

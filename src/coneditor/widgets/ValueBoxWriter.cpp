@@ -38,7 +38,7 @@ void ValueBoxWriter::clearSilently()
 
 bool ValueBoxWriter::writable() const
 {
-    return m_box.isEnabledTo(&m_scope);
+    return m_armed && m_box.isEnabledTo(&m_scope);
 }
 
 void ValueBoxWriter::onTextChanged(const QString &text)

@@ -22,6 +22,9 @@ public:
     void show(const QString &value);
     // Empties the box without writing anything (the page's reset after a load).
     void clearSilently();
+    // A disarmed box writes nothing: its page has no value selected (a define missing from the
+    // file, a weapon category chosen without a weapon).
+    void setArmed(bool armed) { m_armed = armed; }
 
 private:
     void connectSignals();
@@ -32,4 +35,5 @@ private:
     TextBuffer &m_buffer;
     QComboBox &m_box;
     QWidget &m_scope;
+    bool m_armed = true;
 };
