@@ -7,6 +7,7 @@ class Files;
 class Prompts;
 class GameRunner;
 class GameWindows;
+class Random;
 
 // Everything Zentrel needs from the system, created once in main() (tests build their own with
 // fakes) and handed to the windows through their constructors.
@@ -18,5 +19,6 @@ struct Platform
     QString programDir; // directory of the program's executable: help file and stock game files
     GameRunner *runner = nullptr;   // starts the game's programs
     GameWindows *windows = nullptr; // finds, hides and closes the game's window
+    Random *random = nullptr;       // the randomizer's draws
     QString settingsFile;         // where the settings store lives, for messages
 };

@@ -15,6 +15,7 @@
 #include "app/widgets/frmPrefs.h"
 #include "coneditor/widgets/ConEditorFiles.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "coneditor/widgets/RandomizerChanges.h"
 #include "confiles/GrpDirectory.h"
 #include "confiles/Originals.h"
 #include "confiles/StockStore.h"
@@ -34,6 +35,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 using IconFactory::Picture;
 
@@ -124,6 +126,7 @@ void frmMain::connectSignals()
     connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
     connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
     connect(editor->exitButton(), &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(editor, &ConEditorPage::randomized, this, &frmMain::showRandomizerReport);
     // "Select User Con" unticks "Use This Con When Launching Duke3d"; the tick shows in lstUser.
     connect(conRts, &ConRtsPanel::userConChosen, this, &frmMain::untickUseCon);
     connect(editor->useConBox(), &QCheckBox::toggled, conRts, &ConRtsPanel::showEditorAsUserCon);
@@ -285,6 +288,26 @@ void frmMain::untickUseCon() { editor->useConBox()->setChecked(false); }
 void frmMain::clearConRtsOptions() { conRts->cmdConClear_Click(); }
 
 void frmMain::cmdReset_Click() { launch->ClearAllOptions(); }
+
+// After a randomizer run: what it did in the status bar, and its changes one click away.
+void frmMain::showRandomizerReport(const QString &summary, const QString &table)
+{
+    m_randomizerTable = table;
+    ui->StatusBar1->showMessage(summary);
+    if (!m_randomizerChanges) {
+        m_randomizerChanges = new QToolButton(ui->StatusBar1);
+        m_randomizerChanges->setObjectName(QStringLiteral("cmdRandChanges"));
+        m_randomizerChanges->setText(QStringLiteral("Changes..."));
+        m_randomizerChanges->setToolTip(QStringLiteral("Show what the last randomizer run changed"));
+        m_randomizerChanges->setAutoRaise(true);
+        ui->StatusBar1->addPermanentWidget(m_randomizerChanges);
+        connect(m_randomizerChanges, &QToolButton::clicked, this, [this] {
+            RandomizerChanges dialog(ui->StatusBar1->currentMessage(), m_randomizerTable, this);
+            dialog.exec();
+        });
+    }
+    m_randomizerChanges->show();
+}
 
 void frmMain::mnuViewOptions_Click()
 {

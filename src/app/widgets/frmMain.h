@@ -16,6 +16,7 @@ class StockStore;
 class LaunchOptions;
 class Module1;
 class QTimer;
+class QToolButton;
 struct MainMenus;
 namespace Ui { class frmMain; }
 
@@ -53,6 +54,7 @@ public:
     void mnuVersion15_Click();
     void mnuViewOptions_Click();
     void mnuViewPrefs_Click();
+    void showRandomizerReport(const QString &summary, const QString &table);
 
     // The window's width and height at load, as text.
     QString StartupWidth;
@@ -105,5 +107,7 @@ private:
     ConEditorFiles *m_editorFiles = nullptr;
     GameSession *m_session = nullptr;
     QTimer *tmrBeep = nullptr;
+    QToolButton *m_randomizerChanges = nullptr;
+    QString m_randomizerTable;
     QTimer *tmrGameTimer = nullptr;
 };

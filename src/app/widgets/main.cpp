@@ -7,6 +7,7 @@
 #include "platform/DiskFiles.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/SeededRandom.h"
 #include "platform/linux/ProcessGameRunner.h"
 #include "platform/linux/QtPrompts.h"
 #include "platform/linux/X11GameWindows.h"
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
     Platform platform{settings, files, prompts, QCoreApplication::applicationDirPath()};
     platform.runner = &runner;
     platform.windows = &windows;
+    SeededRandom random;
+    platform.random = &random;
     platform.settingsFile = settings.filePath();
     Module1 module1(platform);
     if (!windows.available())

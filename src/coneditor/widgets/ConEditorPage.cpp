@@ -8,6 +8,8 @@
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/TextBufferView.h"
 #include "coneditor/widgets/ValueBoxWriter.h"
+#include "coneditor/widgets/frmRand.h"
+#include "platform/SeededRandom.h"
 #include "core/widgets/IconFactory.h"
 #include "platform/Platform.h"
 
@@ -135,6 +137,24 @@ void ConEditorPage::connectSignals()
         });
     }
     connect(ui->chkUseCon, &QCheckBox::toggled, this, &ConEditorPage::useConToggled);
+    for (int page = -1; page < PageCount; ++page) {
+        const QString section = page < 0 ? QString() : Catalogue::PageNames[page];
+        connect(randomizeButton(page), &QAbstractButton::clicked, this, [this, section] { openRandomizer(section); });
+    }
+}
+
+void ConEditorPage::openRandomizer(const QString &section)
+{
+    Random *random = m_module1->platform.random;
+    if (!random) {
+        if (!m_ownRandom)
+            m_ownRandom = std::make_unique<SeededRandom>();
+        random = m_ownRandom.get();
+    }
+    frmRand dialog(*m_module1, *this, *random, section, this);
+    dialog.exec();
+    if (dialog.ran())
+        emit randomized(dialog.report().summary(), dialog.report().table());
 }
 
 TextBuffer &ConEditorPage::buffer()
@@ -240,6 +260,7 @@ void ConEditorPage::showAt(int page, const QString &search, Catalogue::Match mat
 {
     setValueBoxEnabled(page, true);
     const qsizetype found = buffer().Find(search, 0, match == Catalogue::Match::WholeWord);
+    m_found[page] = found >= 0;
     if (const std::optional<QString> value = DefineEditing::ShowDefineValue(buffer(), found)) {
         m_writers[page]->setArmed(true);
         m_writers[page]->show(*value);
@@ -304,6 +325,7 @@ void ConEditorPage::lstWeapInfo_Click(int row)
     // The blank marker: nothing is written, and nothing typed is until a weapon is chosen (the
     // selection is the section's heading, not a value).
     m_writers[Catalogue::Weapons]->setArmed(false);
+    m_found[Catalogue::Weapons] = false;
     m_boxes[Catalogue::Weapons]->setEditText(DefineEditing::BlankMarker);
     m_stockLabels[Catalogue::Weapons]->clear();
     {

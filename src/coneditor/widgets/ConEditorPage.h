@@ -17,6 +17,7 @@ class QLabel;
 class QListWidget;
 class QRadioButton;
 class QTabWidget;
+class Random;
 class StockStore;
 class TextBuffer;
 class TextBufferView;
@@ -81,15 +82,23 @@ public:
     QListWidget *weaponCategories() const;
     QComboBox *valueBox(int page) const;
 
+    // Whether the page's last entry found its define (its value is selected and shown).
+    bool valueFound(int page) const { return m_found[page]; }
+
     // List clicks, as the lists report them.
     void lstItem_Click(int page, int row);
     void lstWeapInfo_Click(int row);
     void lstWeapon_Click(int row);
     void yesNo_Click(const QString &define, bool yes);
 
+    // The five randomize buttons: "Players", "Weapons", "Enemies", "Misc", or empty for the file.
+    void openRandomizer(const QString &section);
+
 signals:
     // "Use This Con When Launching Duke3d" ticked or unticked.
     void useConToggled(bool ticked);
+    // A randomizer run ended: what it did, in words and as a copyable table.
+    void randomized(const QString &summary, const QString &table);
 
 private:
     void connectSignals();
@@ -111,4 +120,6 @@ private:
     std::array<QLabel *, PageCount> m_labels{};
     std::array<QLabel *, PageCount> m_stockLabels{};
     std::array<ValueBoxWriter *, PageCount> m_writers{};
+    std::array<bool, PageCount> m_found{};
+    std::unique_ptr<Random> m_ownRandom; // when the platform gives none
 };
