@@ -43,6 +43,15 @@ void GameSupervisor::findGameWindow()
         GameWindow = 0;
 }
 
+GameWindows::Handle GameSupervisor::currentGameWindow()
+{
+    if (GameWindow != 0 && m_windows.isWindow(GameWindow))
+        return GameWindow;
+    if (const GameWindows::Handle game = m_windows.findWindow(kDuke3d))
+        return game;
+    return m_windows.findWindow(kCommit);
+}
+
 void GameSupervisor::WatchGame(qint64 pid, const QString &program, bool inDosBox)
 {
     if (!m_windows.available() && !m_unavailableTold) {

@@ -42,6 +42,9 @@ public:
 
     bool unhideEnabled() const { return m_unhideEnabled; }
 
+    // The running game's window as it is now (the game or its network launcher); 0 when none.
+    GameWindows::Handle currentGameWindow();
+
     // How many tmrTopWin ticks WatchGame keeps looking for a window that is not up yet.
     static constexpr int kLookupTicks = 6;
 

@@ -45,4 +45,10 @@ public:
     virtual void showWithoutActivating(Handle window) = 0;
     // The polite close request (the window's close button), never a kill.
     virtual void requestClose(Handle window) = 0;
+
+    // Iconifies the window (the player brings it back from the task bar as usual).
+    virtual void iconify(Handle window) = 0;
+    // Makes one of Zentrel's own top-level windows the active one, asking as a pager does, so a
+    // window manager's focus-stealing prevention lets it come in front of a full-screen game.
+    virtual void activate(Handle window) = 0;
 };

@@ -8,6 +8,7 @@ class Prompts;
 class GameRunner;
 class GameWindows;
 class Random;
+class Beep;
 
 // Everything Zentrel needs from the system, created once in main() (tests build their own with
 // fakes) and handed to the windows through their constructors.
@@ -20,5 +21,6 @@ struct Platform
     GameRunner *runner = nullptr;   // starts the game's programs
     GameWindows *windows = nullptr; // finds, hides and closes the game's window
     Random *random = nullptr;       // the randomizer's draws
-    QString settingsFile;         // where the settings store lives, for messages
+    Beep *beep = nullptr;           // the game timer's beep
+    QString settingsFile{};       // where the settings store lives, for messages
 };

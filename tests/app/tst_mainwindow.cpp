@@ -4,6 +4,7 @@
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
 #include "core/Module1.h"
+#include "gametimer/widgets/GameTimerPanel.h"
 #include "launch/CommandLine.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "platform/DiskFiles.h"
@@ -243,8 +244,8 @@ private slots:
         f.load();
         GameSupervisor &supervisor = f.window->session().supervisor();
         const QList<QPair<QTimer *, int>> timers{{&supervisor.tmrTopWin, 5000}, {&supervisor.tmrChkWin, 2000},
-                                                 {f.child<QTimer>("tmrBeep"), 2000},
-                                                 {f.child<QTimer>("tmrGameTimer"), 60000}};
+                                                 {&f.window->gameTimer().tmrBeep, 2000},
+                                                 {&f.window->gameTimer().tmrGameTimer, 60000}};
         for (const auto &[timer, interval] : timers) {
             QVERIFY(timer);
             QCOMPARE(timer->interval(), interval);

@@ -2,99 +2,31 @@
 // real DOSBox on a private Xvfb with openbox as window manager (and trayer as system tray), and
 // the supervisor hides, closes or leaves the game's window as the preferences say.
 #include "app/GameSupervisor.h"
-#include "core/Module1.h"
-#include "app/widgets/GameSession.h"
-#include "app/widgets/MainMenus.h"
 #include "app/widgets/TrayIcon.h"
-#include "app/widgets/frmMain.h"
-#include "platform/DiskFiles.h"
-#include "platform/Platform.h"
-#include "platform/linux/ProcessGameRunner.h"
-#include "platform/linux/X11GameWindows.h"
 
-#include "ControlDriver.h"
-#include "DosBoxGame.h"
-#include "FakePrompts.h"
-#include "MemorySettingsStore.h"
+#include "DesktopGameRig.h"
 #include "Prerequisites.h"
 #include "X11Session.h"
+#include "X11TestTools.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
-#include "X11TestTools.h"
-
 #include <xcb/xcb.h>
 
-#include <csignal>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 QString g_home; // HOME of the test and of every DOSBox it starts
 
 using namespace X11TestTools;
-
-// ICCCM WM_STATE: 0 withdrawn (also when absent), 1 normal, 3 iconic.
-enum WmState { Withdrawn = 0, Normal = 1, Iconic = 3 };
-int wmState(quint32 window)
-{
-    xcb_connection_t *c = qtConnection();
-    const xcb_atom_t wmStateAtom = atom("WM_STATE");
-    auto *r =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmStateAtom, wmStateAtom, 0, 2), nullptr);
-    int state = Withdrawn;
-    if (r && xcb_get_property_value_length(r) >= 4)
-        state = int(*static_cast<quint32 *>(xcb_get_property_value(r)));
-    std::free(r);
-    return state;
-}
-
-quint32 parentOf(quint32 window)
-{
-    auto *r = xcb_query_tree_reply(qtConnection(), xcb_query_tree(qtConnection(), window), nullptr);
-    const quint32 parent = r ? r->parent : 0;
-    std::free(r);
-    return parent;
-}
-
-quint32 windowPid(quint32 window)
-{
-    xcb_connection_t *c = qtConnection();
-    auto *r = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr);
-    quint32 pid = 0;
-    if (r && xcb_get_property_value_length(r) >= 4)
-        pid = *static_cast<quint32 *>(xcb_get_property_value(r));
-    std::free(r);
-    return pid;
-}
-
-// The managed window of a process, from the window manager's client list.
-quint32 windowOfProcess(qint64 pid)
-{
-    xcb_connection_t *c = qtConnection();
-    auto *r = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, rootWindow(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024), nullptr);
-    quint32 found = 0;
-    if (r) {
-        const auto *ids = static_cast<const quint32 *>(xcb_get_property_value(r));
-        for (int i = 0; i < xcb_get_property_value_length(r) / 4 && !found; ++i)
-            if (windowPid(ids[i]) == quint32(pid))
-                found = ids[i];
-    }
-    std::free(r);
-    return found;
-}
 
 quint32 trayOwner()
 {
@@ -128,124 +60,9 @@ int iconsInTray()
     return count;
 }
 
-bool activate(quint32 window)
-{
-    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
-                                                         QStringLiteral("--sync"), QString::number(window)})
-           == 0;
-}
-
-// The main window over a game directory holding the stand-ins, with the real runner and the real
-// window layer. Whatever DOSBox it started is gone when it goes.
-struct Rig : ControlDriver
-{
-    DosBoxGameDir game;
-    QTemporaryDir runs;
-    MemorySettingsStore store;
-    DiskFiles files;
-    FakePrompts prompts;
-    RecordingRunner runner{runs.path()};
-    X11GameWindows windows;
-    Platform platform{store, files, prompts, QString()};
-    Module1 m{platform};
-    std::unique_ptr<frmMain> window;
-
-    Rig(const char *hide, const char *close, const char *dukeWin, int waitSeconds) : game(waitSeconds)
-    {
-        if (!game.ready())
-            qFatal("%s", qPrintable(game.why()));
-        platform.runner = &runner;
-        platform.windows = &windows;
-        m.DukePath = game.path();
-        m.HideDosWin = QLatin1String(hide);
-        m.CloseDosWin = QLatin1String(close);
-        m.DukeWin = QLatin1String(dukeWin);
-        window = std::make_unique<frmMain>(m);
-        window->quitProgram = [] {};
-        window->Form_Load();
-        window->show();
-        setRoot(window.get());
-    }
-
-    ~Rig()
-    {
-        stopGames();
-        window.reset();
-    }
-
-    // Politely through the window's close request first, then by signal.
-    void stopGames()
-    {
-        for (const GameRunner::Result &r : runner.results) {
-            if (!r.started || processGone(r.pid))
-                continue;
-            quint32 own = windowOfProcess(r.pid);
-            if (own == 0 && windowPid(supervisor().GameWindow) == quint32(r.pid))
-                own = supervisor().GameWindow; // hidden: not in the window manager's list
-            if (own)
-                windows.requestClose(own);
-            if (!waitGone(r.pid, own ? 3000 : 0)) {
-                ::kill(pid_t(r.pid), SIGTERM);
-                if (!waitGone(r.pid, 3000))
-                    ::kill(pid_t(r.pid), SIGKILL);
-            }
-            waitGone(r.pid, 3000);
-        }
-    }
-
-    QByteArray read(const char *name) { return game.read(QLatin1String(name)); }
-
-    GameSupervisor &supervisor() { return window->session().supervisor(); }
-    TrayIcon &tray() { return window->session().tray(); }
-    QTimer *tmrTopWin() { return &supervisor().tmrTopWin; }
-    QTimer *tmrChkWin() { return &supervisor().tmrChkWin; }
-    QAction *launchUnhide() { return get<QAction>("mnuLaunchUnhide"); }
-    QAction *sysUnhide() { return get<QAction>("mnuSysUnhide"); }
-
-    void setIntervals(int topMs, int chkMs)
-    {
-        tmrTopWin()->setInterval(topMs);
-        tmrChkWin()->setInterval(chkMs);
-    }
-
-    void chooseSinglePlayer()
-    {
-        tick("chkSingle");
-        choose("cmbEpisode", "LA Meltdown");
-        choose("cmbLevel", "HOLLYWOOD HOLOCAUST");
-    }
-
-    // The last start went well; says why not otherwise.
-    bool started() { return runner.lastStarted(prompts.texts()); }
-    bool launch()
-    {
-        get<QAbstractButton>("cmdLaunch")->click();
-        return started();
-    }
-    qint64 pid() const { return runner.lastPid(); }
-
-    // The supervisor found the game's window (looked up again at tmrTopWin's first ticks).
-    quint32 gameWindow()
-    {
-        QDeadlineTimer deadline(tmrTopWin()->interval() * (GameSupervisor::kLookupTicks + 1) + 2000);
-        while (supervisor().GameWindow == 0 && !deadline.hasExpired())
-            QTest::qWait(20);
-        return supervisor().GameWindow;
-    }
-
-    // The player has the game in front, and the supervisor has seen it there.
-    bool gameInFront(quint32 game)
-    {
-        if (!activate(game))
-            return false;
-        QDeadlineTimer deadline(tmrTopWin()->interval() + 3000);
-        while (!tmrChkWin()->isActive() && !deadline.hasExpired())
-            QTest::qWait(20);
-        return tmrChkWin()->isActive();
-    }
-};
-
 } // namespace
+
+using Rig = DesktopGameRig;
 
 class TestSupervisionE2E : public QObject
 {
@@ -270,12 +87,7 @@ private slots:
         QVERIFY2(session.started(), qPrintable(session.problem()));
         QVERIFY(tmp.isValid());
 
-        // The player's own DOSBox settings: quiet, and no grabbed mouse.
-        QDir().mkpath(g_home + QStringLiteral("/.dosbox"));
-        QFile conf(g_home + QStringLiteral("/.dosbox/dosbox-0.74-3.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("[sdl]\nfullscreen=false\nautolock=false\n[mixer]\nnosound=true\n");
-        conf.close();
+        QVERIFY(DesktopGameRig::writeQuietDosBoxSettings(g_home));
 
         QVERIFY(openbox.start());
         X11GameWindows probe;
@@ -491,11 +303,7 @@ int main(int argc, char **argv)
     // Every DOSBox inherits this environment: a private home, no sound, a real window.
     QTemporaryDir home;
     g_home = home.path();
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("SDL_AUDIODRIVER", "dummy");
-    qunsetenv("SDL_VIDEODRIVER");
-    qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // the tray icon docks by XEmbed, into trayer
+    DesktopGameRig::prepareEnvironment(home.path());
     // Before the application: it needs the display.
     X11Session session;
     QApplication app(argc, argv);

@@ -20,6 +20,7 @@ struct RecordingLaunchHost : LaunchHost
     void addTrayIcon() override { steps << "tray"; }
     void editNetworkKeys() override { steps << "keys"; }
     void watchGame(qint64 pid, const QString &, bool) override { steps << QString("watch %1").arg(pid); }
+    void startGameTimer() override { steps << "timer"; }
     void exitCommand() override { steps << "exit"; }
 };
 
@@ -114,7 +115,7 @@ private slots:
         QVERIFY(!r.network);
         QCOMPARE(rig.module1.GameCommand, rig.game.path() + "/duke3d.exe /v1 /l1 /s1");
         QCOMPARE(rig.module1.FinishedTitle, QString("Finished - duke3d"));
-        QCOMPARE(rig.steps, (QStringList{"normal", "watch 4242"}));
+        QCOMPARE(rig.steps, (QStringList{"normal", "watch 4242", "timer"}));
         // Cleared: single player stays on with nothing chosen.
         QVERIFY(rig.ticked("chkSingle"));
         QCOMPARE(rig.combo("cmbEpisode")->currentIndex(), -1);
@@ -135,7 +136,7 @@ private slots:
         QCOMPARE(r.switches, QString(" -name ACE /c2 /i1"));
         QVERIFY(r.network);
         QCOMPARE(rig.module1.FinishedTitle, QString("Finished - Duke3d"));
-        QCOMPARE(rig.steps, (QStringList{"normal", "keys", "watch 4242"}));
+        QCOMPARE(rig.steps, (QStringList{"normal", "keys", "watch 4242", "timer"}));
     }
 
     void nameEqualToTheSavedOneAddsNoSwitch()
@@ -220,11 +221,11 @@ private slots:
         QTest::addColumn<QString>("dukeWin");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<bool>("cleared");
-        QTest::newRow("0 normal") << "0" << QStringList{"normal", "watch 4242"} << true;
-        QTest::newRow("1 minimized") << "1" << QStringList{"minimized", "watch 4242"} << true;
-        QTest::newRow("2 tray") << "2" << QStringList{"tray", "watch 4242"} << true;
-        QTest::newRow("3 closed") << "3" << QStringList{"watch 4242", "exit"} << false;
-        QTest::newRow("other") << "x" << QStringList{"watch 4242"} << true;
+        QTest::newRow("0 normal") << "0" << QStringList{"normal", "watch 4242", "timer"} << true;
+        QTest::newRow("1 minimized") << "1" << QStringList{"minimized", "watch 4242", "timer"} << true;
+        QTest::newRow("2 tray") << "2" << QStringList{"tray", "watch 4242", "timer"} << true;
+        QTest::newRow("3 closed") << "3" << QStringList{"watch 4242", "timer", "exit"} << false;
+        QTest::newRow("other") << "x" << QStringList{"watch 4242", "timer"} << true;
     }
     void launchPreference()
     {
@@ -261,7 +262,7 @@ private slots:
         QCOMPARE(rig.runner.requests[1].program, QString("commit.exe"));
         QCOMPARE(rig.runner.requests[1].switches, QString(" -name ACE /c2 /i1"));
         QVERIFY(rig.runner.requests[1].network);
-        QCOMPARE(rig.steps, QStringList{"watch 4242"}); // no second icon, the keys are written already
+        QCOMPARE(rig.steps, (QStringList{"watch 4242", "timer"})); // no second icon, the keys are written already
         QCOMPARE(rig.prompts.shown.size(), 1);
     }
 
@@ -305,7 +306,7 @@ private slots:
         rig.launchHost.trayAlready = true;
         rig.singleEpisodeLevel();
         QVERIFY(rig.launcher.Launch());
-        QCOMPARE(rig.steps, QStringList{"watch 4242"});
+        QCOMPARE(rig.steps, (QStringList{"watch 4242", "timer"}));
     }
 
     void switchesDosCannotCarryAreRefusedBeforeAnyChange()

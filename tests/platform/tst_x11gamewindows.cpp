@@ -59,13 +59,6 @@ quint32 firstChild(quint32 window)
     return child;
 }
 
-bool activate(quint32 window)
-{
-    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
-                                                         QStringLiteral("--sync"), QString::number(window)})
-           == 0;
-}
-
 } // namespace
 
 class TestX11GameWindows : public QObject

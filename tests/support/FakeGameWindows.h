@@ -30,7 +30,7 @@ public:
     QString why;
 
     QList<Registered> registered;
-    QList<Handle> hidden, shown, closed; // in call order, 0 included
+    QList<Handle> hidden, shown, closed, iconified, activated; // in call order, 0 included
 
     bool available() const override { return up; }
     QString reason() const override { return why; }
@@ -61,4 +61,10 @@ public:
             windows[window].visible = true;
     }
     void requestClose(Handle window) override { closed.append(window); }
+    void iconify(Handle window) override { iconified.append(window); }
+    void activate(Handle window) override
+    {
+        activated.append(window);
+        front = {true, window};
+    }
 };

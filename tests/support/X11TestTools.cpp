@@ -36,6 +36,74 @@ bool isMapped(quint32 window)
     return mapped;
 }
 
+int wmState(quint32 window)
+{
+    xcb_connection_t *c = qtConnection();
+    const xcb_atom_t wmStateAtom = atom("WM_STATE");
+    auto *r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmStateAtom, wmStateAtom, 0, 2), nullptr);
+    int state = Withdrawn;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        state = int(*static_cast<quint32 *>(xcb_get_property_value(r)));
+    std::free(r);
+    return state;
+}
+
+quint32 parentOf(quint32 window)
+{
+    auto *r = xcb_query_tree_reply(qtConnection(), xcb_query_tree(qtConnection(), window), nullptr);
+    const quint32 parent = r ? r->parent : 0;
+    std::free(r);
+    return parent;
+}
+
+quint32 windowPid(quint32 window)
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    quint32 pid = 0;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        pid = *static_cast<quint32 *>(xcb_get_property_value(r));
+    std::free(r);
+    return pid;
+}
+
+quint32 windowOfProcess(qint64 pid)
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootWindow(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024), nullptr);
+    quint32 found = 0;
+    if (r) {
+        const auto *ids = static_cast<const quint32 *>(xcb_get_property_value(r));
+        for (int i = 0; i < xcb_get_property_value_length(r) / 4 && !found; ++i)
+            if (windowPid(ids[i]) == quint32(pid))
+                found = ids[i];
+    }
+    std::free(r);
+    return found;
+}
+
+bool activate(quint32 window)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
+                                                         QStringLiteral("--sync"), QString::number(window)})
+           == 0;
+}
+
+quint32 activeWindow()
+{
+    xcb_connection_t *c = qtConnection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootWindow(), atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1), nullptr);
+    quint32 window = 0;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        window = *static_cast<quint32 *>(xcb_get_property_value(r));
+    std::free(r);
+    return window;
+}
+
 bool DesktopHelper::start(const QProcessEnvironment &environment)
 {
     process.setProcessEnvironment(environment);

@@ -14,6 +14,18 @@ xcb_window_t rootWindow();
 xcb_atom_t atom(const char *name);
 bool isMapped(quint32 window);
 
+// ICCCM WM_STATE: 0 withdrawn (also when absent), 1 normal, 3 iconic.
+enum WmState { Withdrawn = 0, Normal = 1, Iconic = 3 };
+int wmState(quint32 window);
+quint32 parentOf(quint32 window);
+quint32 windowPid(quint32 window);
+// The managed window of a process, from the window manager's client list.
+quint32 windowOfProcess(qint64 pid);
+// The window manager's active window (_NET_ACTIVE_WINDOW of the root); 0 when none.
+quint32 activeWindow();
+// Activates a window as the player would (xdotool, waiting until it is active).
+bool activate(quint32 window);
+
 // A desktop program (openbox, trayer) run quietly for a test and ended when it goes out of scope.
 class DesktopHelper
 {

@@ -9,12 +9,16 @@
 #include "app/widgets/frmPrefs.h"
 #include "app/widgets/frmSplash.h"
 #include "core/Module1.h"
+#include "gametimer/widgets/GameTimerPanel.h"
+#include "gametimer/widgets/frmGameTimer.h"
 #include "platform/DiskFiles.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/linux/QtPrompts.h"
+#include "platform/linux/X11GameWindows.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -63,6 +67,8 @@ int main(int argc, char **argv)
     DiskFiles files;
     QtPrompts prompts;
     Platform platform{settings, files, prompts, QCoreApplication::applicationDirPath()};
+    X11GameWindows windows; // the game timer offers "Force me out of the game" with it
+    platform.windows = &windows;
     Module1 m(platform);
     m.DukePath = QString::fromLocal8Bit(argv[2]);
     m.LoadPreferences();
@@ -109,6 +115,20 @@ int main(int argc, char **argv)
                                            + QStringLiteral("/a-long-sub-directory-name/duke3d.cfg!"));
         box.show();
         save(&box, QStringLiteral("message"));
+    }
+    {
+        // The game timer: its dialog for a new limit, the label of a forced limit, the notice.
+        GameTimerPanel &timer = main->gameTimer();
+        timer.cmdGameTimer_Click();
+        save(timer.openDialog(), QStringLiteral("game-timer"));
+        timer.openDialog()->findChild<QCheckBox *>(QStringLiteral("chkForce"))->setChecked(true);
+        timer.openDialog()->cmdOk_Click();
+        save(main, QStringLiteral("main-game-timer"));
+        timer.tmrBeep.setInterval(3600000); // the notice, without its beeps
+        timer.tmrBeep.start();
+        timer.showDialog();
+        save(timer.openDialog(), QStringLiteral("game-timer-expired"));
+        timer.openDialog()->cmdOk_Click();
     }
     {
         settings.setValue(QStringLiteral("Prefs"), QStringLiteral("Splash"), QStringLiteral("Yes"));

@@ -8,6 +8,7 @@
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
 #include "confiles/widgets/ConRtsPanel.h"
+#include "gametimer/widgets/GameTimerPanel.h"
 #include "launch/NetworkKeys.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/Launcher.h"
@@ -32,6 +33,8 @@ public:
     void hide(Handle) override {}
     void showWithoutActivating(Handle) override {}
     void requestClose(Handle) override {}
+    void iconify(Handle) override {}
+    void activate(Handle) override {}
 };
 } // namespace
 
@@ -76,6 +79,8 @@ void GameSession::minimizeMainWindow() { window.showMinimized(); }
 bool GameSession::inTray() const { return m_tray->InTray; }
 void GameSession::addTrayIcon() { m_tray->AddTrayIcon(); }
 void GameSession::exitCommand() { window.cmdExit_Click(); }
+void GameSession::startGameTimer() { window.gameTimer().startCounting(); }
+GameWindows::Handle GameSession::gameWindow() const { return m_supervisor->currentGameWindow(); }
 
 void GameSession::watchGame(qint64 pid, const QString &program, bool inDosBox)
 {

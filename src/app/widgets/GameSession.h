@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gametimer/widgets/TimerHost.h"
 #include "launch/widgets/LaunchHost.h"
 
 #include <QObject>
@@ -15,7 +16,7 @@ class frmMain;
 // Everything around one launch that reaches beyond the option panels: the launch procedure's
 // side in the main window, the network keys of duke3d.cfg and commit.dat, the supervision of
 // the game's window and the tray icon.
-class GameSession : public QObject, public LaunchHost
+class GameSession : public QObject, public LaunchHost, public TimerHost
 {
     Q_OBJECT
 public:
@@ -42,7 +43,11 @@ public:
     void addTrayIcon() override;
     void editNetworkKeys() override;
     void watchGame(qint64 pid, const QString &program, bool inDosBox) override;
+    void startGameTimer() override;
     void exitCommand() override;
+
+    // The game timer's side: the window to take the player out of.
+    GameWindows::Handle gameWindow() const override;
 
 private:
     void connectSignals();

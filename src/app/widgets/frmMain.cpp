@@ -16,6 +16,7 @@
 #include "coneditor/widgets/ConEditorFiles.h"
 #include "coneditor/widgets/ConEditorPage.h"
 #include "coneditor/widgets/RandomizerChanges.h"
+#include "gametimer/widgets/GameTimerPanel.h"
 #include "confiles/GrpDirectory.h"
 #include "confiles/Originals.h"
 #include "confiles/StockStore.h"
@@ -34,7 +35,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolButton>
 
 using IconFactory::Picture;
@@ -59,7 +59,6 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     // buttons and the menus stay usable.
     enableTabStrips(false);
     composePanels();
-    createTimers();
     setPictures();
     AccessibleNames::fill(this);
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
@@ -67,6 +66,10 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     editor->setUp(m, *m_stock);
     m_editorFiles = new ConEditorFiles(m, *editor, *this, this);
     m_session = new GameSession(m, *this);
+    m_gameTimer = new GameTimerPanel(m,
+                                     {this, ui->cmdGameTimer, ui->lblGameTimer, ui->cmdLaunch, m_menus->mnuPopup,
+                                      m_menus->mnuPopupCancel, m_menus->mnuPopupPause, m_menus->mnuPopupStart},
+                                     *m_session, this);
     connectSignals();
     fixWindowSize();
 }
@@ -96,17 +99,6 @@ void frmMain::composePanels()
     // The option tabs are as tall as their tallest panel (Single Player); the editor page fits
     // itself into the same height.
     ui->tbsOptions->setMinimumWidth(600);
-}
-
-void frmMain::createTimers()
-{
-    struct TimerSetup { QTimer *&timer; const char *name; int interval; };
-    // tmrTopWin and tmrChkWin belong to the game's supervision (GameSession).
-    for (const TimerSetup &t : {TimerSetup{tmrBeep, "tmrBeep", 2000}, TimerSetup{tmrGameTimer, "tmrGameTimer", 60000}}) {
-        t.timer = new QTimer(this);
-        t.timer->setObjectName(QLatin1String(t.name));
-        t.timer->setInterval(t.interval);
-    }
 }
 
 // The window's own picture buttons; every panel gives its buttons their pictures itself.

@@ -11,11 +11,11 @@
 class ConEditorFiles;
 class ConEditorPage;
 class GameSession;
+class GameTimerPanel;
 class ConRtsPanel;
 class StockStore;
 class LaunchOptions;
 class Module1;
-class QTimer;
 class QToolButton;
 struct MainMenus;
 namespace Ui { class frmMain; }
@@ -43,6 +43,7 @@ public:
     ConEditorFiles &conEditorFiles() { return *m_editorFiles; }
     StockStore &stockStore() { return *m_stock; }
     GameSession &session() { return *m_session; }
+    GameTimerPanel &gameTimer() { return *m_gameTimer; }
 
     // Handlers.
     void cmdExit_Click();
@@ -84,7 +85,6 @@ protected:
 
 private:
     void composePanels();
-    void createTimers();
     void setPictures();
     void connectSignals();
     void fixWindowSize();
@@ -106,8 +106,7 @@ private:
     ConEditorPage *editor = nullptr;
     ConEditorFiles *m_editorFiles = nullptr;
     GameSession *m_session = nullptr;
-    QTimer *tmrBeep = nullptr;
+    GameTimerPanel *m_gameTimer = nullptr;
     QToolButton *m_randomizerChanges = nullptr;
     QString m_randomizerTable;
-    QTimer *tmrGameTimer = nullptr;
 };

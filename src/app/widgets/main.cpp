@@ -8,6 +8,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/SeededRandom.h"
+#include "platform/linux/DesktopBeep.h"
 #include "platform/linux/ProcessGameRunner.h"
 #include "platform/linux/QtPrompts.h"
 #include "platform/linux/X11GameWindows.h"
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     platform.windows = &windows;
     SeededRandom random;
     platform.random = &random;
+    DesktopBeep beep;
+    platform.beep = &beep;
     platform.settingsFile = settings.filePath();
     Module1 module1(platform);
     if (!windows.available())

@@ -30,6 +30,9 @@ public:
     // whether it runs in DOSBox.
     virtual void watchGame(qint64 pid, const QString &program, bool inDosBox) = 0;
 
+    // A game-time limit that is set starts counting now; a count already running goes on.
+    virtual void startGameTimer() = 0;
+
     // Launch Preference "3": the program ends while the game keeps running.
     virtual void exitCommand() = 0;
 };

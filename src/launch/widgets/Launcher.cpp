@@ -196,6 +196,7 @@ bool Launcher::execute(const Plan &plan, bool fromOptions)
     }
     m_last = plan;
     host.watchGame(started.pid, started.programPath, started.inDosBox);
+    host.startGameTimer();
 
     if (closeAfterLaunch)
         host.exitCommand();

@@ -40,7 +40,7 @@ struct X11GameWindows::Atoms
 {
     xcb_atom_t netWmPid = 0, netWmName = 0, utf8String = 0, netClientList = 0, netActiveWindow = 0,
                netSupportingWmCheck = 0, wmState = 0, wmProtocols = 0, wmDeleteWindow = 0, netWmUserTime = 0,
-               netMoveResizeWindow = 0;
+               netMoveResizeWindow = 0, wmChangeState = 0;
 };
 
 X11GameWindows::X11GameWindows(Connection connection, QObject *parent)
@@ -128,6 +128,7 @@ void X11GameWindows::internAtoms()
         {"WM_DELETE_WINDOW", &m_atoms->wmDeleteWindow},
         {"_NET_WM_USER_TIME", &m_atoms->netWmUserTime},
         {"_NET_MOVERESIZE_WINDOW", &m_atoms->netMoveResizeWindow},
+        {"WM_CHANGE_STATE", &m_atoms->wmChangeState},
     };
     QList<xcb_intern_atom_cookie_t> cookies;
     for (const auto &w : wanted)
@@ -490,34 +491,67 @@ void X11GameWindows::showWithoutActivating(Handle window)
     if (at != m_hiddenAt.cend() && managed) {
         // The window manager places a newly mapped window by its own rules; put it back where it
         // was (static gravity: the client's own position; source 2: a pager, which it obeys).
-        xcb_client_message_event_t move{};
-        move.response_type = XCB_CLIENT_MESSAGE;
-        move.format = 32;
-        move.window = window;
-        move.type = m_atoms->netMoveResizeWindow;
-        move.data.data32[0] = XCB_GRAVITY_STATIC | (1u << 8) | (1u << 9) | (2u << 12);
-        move.data.data32[1] = quint32(at->x());
-        move.data.data32[2] = quint32(at->y());
-        xcb_send_event(m_conn, 0, m_root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&move));
+        askWindowManager(window, m_atoms->netMoveResizeWindow,
+                         {XCB_GRAVITY_STATIC | (1u << 8) | (1u << 9) | (2u << 12), quint32(at->x()), quint32(at->y())});
     }
     m_hiddenAt.remove(window);
     xcb_flush(m_conn);
+}
+
+// A 32-bit client message about window, sent to destination: the window itself, or the root,
+// where the window manager takes it.
+void X11GameWindows::sendClientMessage(quint32 destination, Handle window, quint32 type,
+                                       std::initializer_list<quint32> data)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = quint32(window);
+    message.type = type;
+    int i = 0;
+    for (const quint32 value : data)
+        message.data.data32[i++] = value;
+    const quint32 mask = destination == m_root
+                             ? XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY
+                             : XCB_EVENT_MASK_NO_EVENT;
+    xcb_send_event(m_conn, 0, destination, mask, reinterpret_cast<const char *>(&message));
+}
+
+void X11GameWindows::askWindowManager(Handle window, quint32 type, std::initializer_list<quint32> data)
+{
+    sendClientMessage(m_root, window, type, data);
 }
 
 void X11GameWindows::requestClose(Handle window)
 {
     if (!m_conn || window == 0)
         return;
-    xcb_client_message_event_t close{};
-    close.response_type = XCB_CLIENT_MESSAGE;
-    close.format = 32;
-    close.window = window;
-    close.type = m_atoms->wmProtocols;
-    close.data.data32[0] = m_atoms->wmDeleteWindow;
-    close.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(m_conn, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&close));
+    sendClientMessage(window, window, m_atoms->wmProtocols, {m_atoms->wmDeleteWindow, XCB_CURRENT_TIME});
+    xcb_flush(m_conn);
+}
+
+void X11GameWindows::iconify(Handle window)
+{
+    if (!m_conn || window == 0 || !isWindow(window))
+        return;
+    // ICCCM: a WM_CHANGE_STATE client message to the root asks for IconicState (3).
+    askWindowManager(window, m_atoms->wmChangeState, {3});
+    xcb_flush(m_conn);
+}
+
+void X11GameWindows::activate(Handle window)
+{
+    if (!m_conn || window == 0)
+        return;
+    if (windowManagerPresent()) {
+        // Source indication 2: a pager, that is the player's own wish, which focus-stealing
+        // prevention honours.
+        askWindowManager(window, m_atoms->netActiveWindow, {2, XCB_CURRENT_TIME});
+    } else {
+        const quint32 above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(m_conn, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(m_conn, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    }
     xcb_flush(m_conn);
 }
 

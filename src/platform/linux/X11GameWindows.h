@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
 
 struct xcb_connection_t;
@@ -40,6 +41,8 @@ public:
     void hide(Handle window) override;
     void showWithoutActivating(Handle window) override;
     void requestClose(Handle window) override;
+    void iconify(Handle window) override;
+    void activate(Handle window) override;
 
     // A window manager announces itself through a live _NET_SUPPORTING_WM_CHECK window.
     bool windowManagerPresent();
@@ -63,6 +66,8 @@ private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void handleEvent(void *event);
     void drainOwnEvents();
+    void sendClientMessage(quint32 destination, Handle window, quint32 type, std::initializer_list<quint32> data);
+    void askWindowManager(Handle window, quint32 type, std::initializer_list<quint32> data);
 
     void internAtoms();
     QHash<quint32, Info> readInfo(const QList<quint32> &windows, bool withTitles);
