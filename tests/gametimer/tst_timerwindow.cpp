@@ -309,6 +309,12 @@ private slots:
         Rig rig;
         QVERIFY(rig.setLimit("5", true));
         QStringList offered;
+        bool pauseInMenuBar = false;
+        rig.atTick(1, [&] {
+            rig.menu()->popup({});
+            pauseInMenuBar = rig.item("mnuPopupPause")->isEnabled();
+            rig.menu()->hide();
+        });
         rig.atTick(2, [&] {
             QMenu *menu = rig.popUp();
             for (const char *name : {"mnuPopupCancel", "mnuPopupPause", "mnuPopupStart"})
@@ -320,6 +326,7 @@ private slots:
         QVERIFY(rig.launch());
         QTRY_COMPARE(rig.timer->state(), GameTimer::State::Paused);
         QCOMPARE(offered, (QStringList{"mnuPopupCancel", "mnuPopupPause"}));
+        QVERIFY(pauseInMenuBar);
         QCOMPARE(rig.ticks, 2);
         QCOMPARE(rig.label()->text(), QStringLiteral("Game Timer: 3 /F   P"));
         QCOMPARE(rig.timer->state(), GameTimer::State::Paused);

@@ -140,6 +140,9 @@ void GameTimerPanel::mnuPopup_Open()
 {
     if (!c.lblGameTimer->isHidden())
         c.mnuPopupCancel->setEnabled(true);
+    // A running count can be paused from the menu bar too, not only from the label.
+    if (tmrGameTimer.isActive())
+        c.mnuPopupPause->setEnabled(true);
 }
 
 void GameTimerPanel::mnuPopupPause_Click()
