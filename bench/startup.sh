@@ -2,7 +2,9 @@
 # Start-up benchmark: Zentrel (Splash "No", a configured game directory) against a hello-world Qt Widgets
 # window built in the same tree, run alternately under one Xvfb. Prints the medians of the wall time from
 # process start to the first paint, of the instructions executed to that point (callgrind) and of the
-# peak memory, and Zentrel's ratios to the hello-world.
+# peak memory, and Zentrel's ratios to the hello-world. Then Zentrel alone, alternating between a game
+# directory without saved games and one with ten bad ones (empty, short, huge, binary, unreadable, a
+# directory, a pipe, links to a device and to nothing): the start-up must not notice them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -24,8 +26,26 @@ export XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/run"
 mkdir -p "$tmp/home" "$tmp/config/Zentrel" "$tmp/run" "$tmp/game"
 chmod 700 "$tmp/run"
 : > "$tmp/game/DUKE3D.EXE"
-printf '[Paths]\nDukePath=%s\n[Prefs]\nSplash=No\nDukeWin=0\nHideDosWin=No\nCloseDosWin=No\n' \
-  "$tmp/game" > "$tmp/config/Zentrel/Zentrel.ini"
+settings() { # game directory -> Zentrel.ini
+  printf '[Paths]\nDukePath=%s\n[Prefs]\nSplash=No\nDukeWin=0\nHideDosWin=No\nCloseDosWin=No\n' "$1"
+}
+settings "$tmp/game" > "$tmp/config/Zentrel/Zentrel.ini"
+
+# The same game directory with ten saved games that are all bad.
+bad=$tmp/badgame
+mkdir -p "$bad" "$tmp/badconfig/Zentrel"
+: > "$bad/DUKE3D.EXE"
+: > "$bad/GAME0.SAV"
+head -c 25 /dev/urandom > "$bad/GAME1.SAV"
+head -c 10M /dev/urandom > "$bad/game2.sav"
+head -c 10M /dev/zero > "$bad/GAME3.SAV"
+head -c 4096 /dev/urandom > "$bad/Game4.Sav"
+head -c 4096 /dev/urandom > "$bad/GAME5.SAV"; chmod 000 "$bad/GAME5.SAV"
+mkfifo "$bad/GAME6.SAV"
+ln -s /dev/zero "$bad/GAME7.SAV"
+ln -s "$bad/nothing" "$bad/GAME8.SAV"
+mkdir "$bad/GAME9.SAV"
+settings "$bad" > "$tmp/badconfig/Zentrel/Zentrel.ini"
 
 median() { sort -g | awk '{v[NR]=$1} END {if (NR%2) m=v[(NR+1)/2]; else m=(v[NR/2]+v[NR/2+1])/2; printf "%.3f\n", m}'; }
 
@@ -39,6 +59,16 @@ run_once() { # program -> "ms rss_kib"
 instructions() {
   ZENTREL_BENCH_T0=1 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 |
     awk '/Collected :/ {print $NF}'
+}
+
+# The main process's own count: a forked child (D-Bus autolaunch) logs a "Collected" line of its own.
+main_instructions() {
+  local pid
+  ZENTREL_BENCH_T0=1 valgrind --tool=callgrind --callgrind-out-file=/dev/null --log-file="$tmp/vg.%p" "$1" \
+    >/dev/null 2>&1 &
+  pid=$!
+  wait "$pid" || true
+  awk '/Collected :/ {print $NF}' "$tmp/vg.$pid"
 }
 
 : > "$tmp/hello.txt"; : > "$tmp/zentrel.txt"
@@ -63,4 +93,23 @@ awk -v runs="$runs" -v hm="$h_ms" -v zm="$z_ms" -v hi="$h_ins" -v zi="$z_ins" -v
   printf "%-12s %10.1f %16.0f %12.1f\n", "hello-world", hm, hi, hr / 1024
   printf "%-12s %10.1f %16.0f %12.1f\n", "zentrel", zm, zi, zr / 1024
   printf "ratio wall %.2f, ratio instructions %.2f, extra peak memory %.1f MiB (targets: ratio <= 1.3, <= 10 MiB)\n", zm / hm, zi / hi, (zr - hr) / 1024
+}'
+
+: > "$tmp/clean.txt"; : > "$tmp/bad.txt"; : > "$tmp/clean.ins"; : > "$tmp/bad.ins"
+for ((i = 0; i < runs; i++)); do
+  run_once "$bin/zentrel" >> "$tmp/clean.txt"
+  XDG_CONFIG_HOME="$tmp/badconfig" run_once "$bin/zentrel" >> "$tmp/bad.txt"
+done
+for ((i = 0; i < callgrind_runs; i++)); do
+  main_instructions "$bin/zentrel" >> "$tmp/clean.ins"
+  XDG_CONFIG_HOME="$tmp/badconfig" main_instructions "$bin/zentrel" >> "$tmp/bad.ins"
+done
+c_ms=$(cut -d' ' -f1 "$tmp/clean.txt" | median); b_ms=$(cut -d' ' -f1 "$tmp/bad.txt" | median)
+c_ins=$(median < "$tmp/clean.ins"); b_ins=$(median < "$tmp/bad.ins")
+awk -v runs="$runs" -v cm="$c_ms" -v bm="$b_ms" -v ci="$c_ins" -v bi="$b_ins" 'BEGIN {
+  printf "\nten bad saved games, %d alternating runs each (medians; instructions of the main process)\n", runs
+  printf "%-12s %10s %16s\n", "", "wall ms", "instructions"
+  printf "%-12s %10.1f %16.0f\n", "no saves", cm, ci
+  printf "%-12s %10.1f %16.0f\n", "bad saves", bm, bi
+  printf "difference %.1f ms, %.0f instructions (target: <= 5 ms)\n", bm - cm, bi - ci
 }'

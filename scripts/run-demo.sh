@@ -19,7 +19,8 @@ if [ -f build/default/demo/game/duke3d.exe ] || [ -f build/default/demo/game/DUK
   ini="$demo_home/Zentrel/Zentrel.ini"
   if [ ! -f "$ini" ]; then
     mkdir -p "$(dirname "$ini")"
-    printf '[Paths]\nDukePath=%s\n[Prefs]\nSplash=Yes\n' "$PWD/build/default/demo/game" > "$ini"
+    printf '[Paths]\nDukePath=%s\nMAPPath=%s\n[Prefs]\nSplash=Yes\n' \
+      "$PWD/build/default/demo/game" "$PWD/build/default/demo/maps" > "$ini"
   fi
 fi
 exec build/default/bin/zentrel

@@ -64,6 +64,7 @@ void GameSupervisor::WatchGame(qint64 pid, const QString &program, bool inDosBox
         m_earlierGameWindow = GameWindow;
     }
     m_watchedBefore = true;
+    m_endTold = false;
     m_windows.registerProcess(pid, program, inDosBox);
     findGameWindow();
     // A new game waits for the foreground afresh.
@@ -84,6 +85,7 @@ void GameSupervisor::tmrTopWin_Timer()
     }
     if (!m_windows.isWindow(GameWindow)) {
         tmrTopWin.stop();
+        tellEnded();
         return;
     }
     m_lookupTicksLeft = 0;
@@ -95,10 +97,22 @@ void GameSupervisor::tmrTopWin_Timer()
 void GameSupervisor::tmrChkWin_Timer()
 {
     tmrTopWin.stop();
-    if (m_windows.isWindow(GameWindow))
-        CheckGameWindow();
-    else
+    if (!m_windows.isWindow(GameWindow)) {
         tmrChkWin.stop();
+        tellEnded();
+        return;
+    }
+    if (!m_endTold && !m_module.FinishedTitle.isEmpty() && m_windows.findWindow(m_module.FinishedTitle) != 0)
+        tellEnded();
+    CheckGameWindow();
+}
+
+void GameSupervisor::tellEnded()
+{
+    if (m_endTold)
+        return;
+    m_endTold = true;
+    emit gameEnded();
 }
 
 void GameSupervisor::CheckGameWindow()

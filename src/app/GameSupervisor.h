@@ -51,6 +51,9 @@ public:
 signals:
     // mnuLaunchUnhide and mnuSysUnhide follow this.
     void unhideEnabledChanged(bool enabled);
+    // The watched game has ended: its window is gone or shows DOSBox's prompt again. Once per
+    // launch, as far as the supervision sees it (a hidden window is not looked at).
+    void gameEnded();
     // Once per run when the window system cannot be reached: a sentence for the status bar.
     void supervisionUnavailable(const QString &reason);
 
@@ -71,4 +74,6 @@ private:
     GameWindows::Handle m_earlierGameWindow = 0; // a game still running when this one started
     bool m_watchedBefore = false;
     bool m_unavailableTold = false;
+    bool m_endTold = true; // nothing watched yet
+    void tellEnded();
 };

@@ -164,8 +164,14 @@ bool DiskFiles::copy(const QString &from, const QString &to)
 
 std::optional<QByteArray> DiskFiles::read(const QString &path) const
 {
+    return readStart(path, -1);
+}
+
+std::optional<QByteArray> DiskFiles::readStart(const QString &path, qint64 maxBytes) const
+{
     const QString target = resolveAs(path, Kind::File);
     QFile file(target);
+    // Only regular files: a pipe or device of that name would block the reader or never end.
     if (!QFileInfo(target).isFile()) {
         fail(QStringLiteral("Could not read %1: the file does not exist.").arg(quoted(path)));
         return std::nullopt;
@@ -174,7 +180,7 @@ std::optional<QByteArray> DiskFiles::read(const QString &path) const
         fail(QStringLiteral("Could not read %1: %2.").arg(quoted(target), file.errorString()));
         return std::nullopt;
     }
-    QByteArray data = file.readAll();
+    QByteArray data = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
         fail(QStringLiteral("Could not read %1: %2.").arg(quoted(target), file.errorString()));
         return std::nullopt;

@@ -17,6 +17,7 @@ public:
     bool remove(const QString &path) override;
     bool copy(const QString &from, const QString &to) override;
     std::optional<QByteArray> read(const QString &path) const override;
+    std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) const override;
     bool write(const QString &path, const QByteArray &data) override;
     QStringList list(const QString &dir, const QString &wildcard) const override;
 

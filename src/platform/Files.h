@@ -25,6 +25,8 @@ public:
     virtual bool remove(const QString &path) = 0;
     virtual bool copy(const QString &from, const QString &to) = 0;
     virtual std::optional<QByteArray> read(const QString &path) const = 0;
+    // At most the first maxBytes bytes: a large file costs no more than a small one.
+    virtual std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) const = 0;
     virtual bool write(const QString &path, const QByteArray &data) = 0;
     // File names in a directory matching a DOS wildcard such as "Game*.sav", any letter case,
     // sorted by name.

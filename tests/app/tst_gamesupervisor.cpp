@@ -119,6 +119,60 @@ private slots:
         QVERIFY(!r.supervisor.tmrTopWin.isActive());
     }
 
+    // The saved-game list is read again when the game has ended; once per launch, whichever way
+    // the end shows and however many ticks see it.
+    void gameEndedIsToldOncePerLaunch_data()
+    {
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<bool>("windowGone"); // else the window shows DOSBox's prompt again
+        QTest::newRow("window closed, no preference") << QStringLiteral("No") << true;
+        QTest::newRow("finished, left open") << QStringLiteral("No") << false;
+        QTest::newRow("finished, closed by Zentrel") << QStringLiteral("Yes") << false;
+    }
+    void gameEndedIsToldOncePerLaunch()
+    {
+        QFETCH(QString, close);
+        QFETCH(bool, windowGone);
+        Rig r(platform);
+        QSignalSpy ended(&r.supervisor, &GameSupervisor::gameEnded);
+        r.watching(close, QStringLiteral("No"));
+        r.supervisor.tmrChkWin_Timer();
+        QCOMPARE(ended.size(), 0); // still playing
+
+        if (windowGone)
+            r.windows.windows.remove(kGame);
+        else
+            r.windows.windows[kGame].title = QStringLiteral("Finished - Duke3d");
+        r.supervisor.tmrChkWin_Timer();
+        r.supervisor.tmrChkWin_Timer();
+        r.windows.windows.remove(kGame);
+        r.supervisor.tmrChkWin_Timer();
+        QCOMPARE(ended.size(), 1);
+
+        r.windows.windows[kGame] = {kPid, QStringLiteral("Duke3d")}; // the next launch
+        r.supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
+        r.supervisor.tmrTopWin_Timer();
+        r.windows.windows.remove(kGame);
+        r.supervisor.tmrChkWin_Timer();
+        QCOMPARE(ended.size(), 2);
+    }
+
+    // A game whose window goes before the player ever had it in front has ended too.
+    void gameGoneWhileWaitingForTheForegroundHasEnded()
+    {
+        Rig r(platform);
+        QSignalSpy ended(&r.supervisor, &GameSupervisor::gameEnded);
+        r.windows.windows[kGame] = {kPid, QStringLiteral("Duke3d")};
+        r.windows.front = {true, kOther};
+        r.supervisor.WatchGame(kPid, QStringLiteral("DUKE3D.EXE"), true);
+        r.supervisor.tmrTopWin_Timer();
+        QCOMPARE(ended.size(), 0);
+        r.windows.windows.remove(kGame);
+        r.supervisor.tmrTopWin_Timer();
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!r.supervisor.tmrTopWin.isActive());
+    }
+
     // The preference pair against the game still running (player away) and against the finished
     // window; what gets hidden or closed, and whether tmrChkWin keeps ticking.
     void decisionTable_data()

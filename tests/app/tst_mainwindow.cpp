@@ -498,6 +498,47 @@ private slots:
         QVERIFY(windows.windows[first].visible && windows.windows[second].visible);
     }
 
+    // Start-up lists the saved games; a game that ends lists what it saved, and the slot the
+    // player had chosen stays chosen.
+    void savedGamesAreListedAtStartAndAfterAGame()
+    {
+        FakeGameWindows windows;
+        Fixture f(true, {"duke3d.exe"});
+        f.platform.windows = &windows;
+        f.touch("GAME0.SAV", QByteArray(26, '\x01') + "FIRST SAVE" + '\0');
+        f.store.setValue("Prefs", "LastVersion", "15");
+        f.load();
+        auto *saved = f.child<QComboBox>("cmbSaved");
+        QCOMPARE(saved->count(), 1);
+        QCOMPARE(saved->itemText(0), QStringLiteral("0 FIRST SAVE"));
+
+        ControlDriver d(f.window.get());
+        d.tick("chkSingle");
+        d.choose("cmbEpisode", "LA Meltdown");
+        d.choose("cmbLevel", "DEATH ROW");
+        f.runner.answer.pid = 4242;
+        constexpr GameWindows::Handle game = 0x100001;
+        windows.windows[game] = {4242, "Duke3d"};
+        d.button("cmdLaunch")->click();
+        QCOMPARE(f.runner.requests.size(), 1);
+        GameSupervisor &supervisor = f.window->session().supervisor();
+        windows.front = {true, game};
+        supervisor.tmrTopWin_Timer();
+
+        // While the game runs, the player saves in slot 4 and picks the next game in Zentrel.
+        f.touch("game4.sav", QByteArray(26, '\0') + "IN THE GAME" + '\0');
+        d.tick("chkSingle");
+        QVERIFY(saved->isEnabled());
+        d.choose("cmbSaved", "0 FIRST SAVE");
+        supervisor.tmrChkWin_Timer();
+        QCOMPARE(saved->count(), 1); // still playing
+        windows.windows[game].title = "Finished - Duke3d";
+        supervisor.tmrChkWin_Timer();
+        QCOMPARE(d.items("cmbSaved"), (QStringList{"0 FIRST SAVE", "4 IN THE GAME"}));
+        QCOMPARE(saved->currentText(), QStringLiteral("0 FIRST SAVE"));
+        QCOMPARE(f.window->launchOptions().commandLine().SavedGameSwitch, QStringLiteral(" /0"));
+    }
+
     // The version written at exit that cannot be saved is told, once.
     void failedSaveAtExitIsTold()
     {

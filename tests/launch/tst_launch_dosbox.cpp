@@ -10,6 +10,7 @@
 #include "app/widgets/frmMain.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "launch/widgets/LaunchOptions.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
@@ -32,7 +33,7 @@ struct DosBoxRig : ControlDriver
     Module1 m{platform};
     std::unique_ptr<frmMain> window;
 
-    DosBoxRig()
+    explicit DosBoxRig(const char *version = "13d")
     {
         if (!game.ready())
             qFatal("%s", qPrintable(game.why()));
@@ -42,6 +43,8 @@ struct DosBoxRig : ControlDriver
         platform.runner = &runner;
         m.DukePath = game.path();
         m.DukeWin = "0";
+        store.setValue("Prefs", "LastVersion", version);
+        m.LastVersion = QByteArrayView(version) == "15" ? 15 : 13;
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
@@ -154,6 +157,45 @@ private slots:
         QVERIFY(rig.launch());
         QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" /v1 /l1 /s0"));
         QCOMPARE(rig.read("User.con"), QByteArray("// edited in Zentrel\r\ndefine MAXPLAYERHEALTH 150\r\n"));
+    }
+
+    // The saved game of slot 3 under 1.4/1.5: the game gets its slot switch and nothing else.
+    void savedGameReachesTheGame()
+    {
+        DosBoxRig rig("15");
+        rig.write("GAME3.SAV", QByteArray(26, '\0') + "BEFORE THE BOSS" + '\0');
+        rig.window->launchOptions().ScanSavedGames();
+        rig.tick("chkSingle");
+        rig.choose("cmbEpisode", "Lunar Apocalypse");
+        rig.choose("cmbSaved", "3 BEFORE THE BOSS");
+        QVERIFY(rig.launch());
+        QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" /3"));
+    }
+
+    // A map chosen after episode, level and skill: only the map switch reaches the game, and the
+    // game directory's copy is the chosen file, byte for byte.
+    void userMapReachesTheGame()
+    {
+        QTemporaryDir maps;
+        QByteArray map("BUILD\x07\x00\x00\x00");
+        for (int i = 0; i < 4096; ++i)
+            map.append(char(i * 7));
+        const QString mapFile = maps.filePath("Stadium.MAP");
+        {
+            QFile f(mapFile);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(map);
+        }
+        DosBoxRig rig;
+        rig.tick("chkSingle");
+        rig.choose("cmbEpisode", "Lunar Apocalypse");
+        rig.choose("cmbLevel", "WARP FACTOR");
+        rig.tick("optLvl3");
+        rig.prompts.chosenPaths.enqueue(mapFile);
+        rig.button("cmdSmap")->click();
+        QVERIFY(rig.launch());
+        QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" -map Kvuser.map"));
+        QCOMPARE(rig.read("KVuser.map"), map);
     }
 
     void missingGameProgramKeepsTheOptions()

@@ -24,6 +24,7 @@ public:
     QQueue<Answer> answers;       // next answers for message boxes
     QQueue<QString> chosenPaths;  // next answers for the choosers
     QStringList chooserCaptions;  // captions of the choosers shown
+    QStringList chooserStarts;    // where each chooser started: a folder, or a file in one
 
     Answer message(QWidget *, const QString &text, Icon icon, Buttons buttons, const QString &title) override
     {
@@ -32,14 +33,17 @@ public:
             return answers.dequeue();
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
-    QString chooseDirectory(QWidget *, const QString &caption, const QString &) override { return choose(caption); }
-    QString openFile(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString chooseDirectory(QWidget *, const QString &caption, const QString &start) override
     {
-        return choose(caption);
+        return choose(caption, start);
     }
-    QString saveFile(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString openFile(QWidget *, const QString &caption, const QString &start, const QString &) override
     {
-        return choose(caption);
+        return choose(caption, start);
+    }
+    QString saveFile(QWidget *, const QString &caption, const QString &start, const QString &) override
+    {
+        return choose(caption, start);
     }
 
     QStringList texts() const
@@ -51,9 +55,10 @@ public:
     }
 
 private:
-    QString choose(const QString &caption)
+    QString choose(const QString &caption, const QString &start)
     {
         chooserCaptions << caption;
+        chooserStarts << start;
         return chosenPaths.isEmpty() ? QString() : chosenPaths.dequeue();
     }
 };

@@ -59,6 +59,8 @@ void GameSession::connectSignals()
     connect(m_tray.get(), &TrayIcon::exitRequested, &window, &frmMain::cmdExit_Click);
     m_supervisor->multiPlayerTicked = [this] { return window.launchOptions().multi()->isOn(); };
     connect(m_tray.get(), &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);
+    // A game that has ended may have saved: its saved games show up without a restart.
+    connect(m_supervisor.get(), &GameSupervisor::gameEnded, &window.launchOptions(), &LaunchOptions::ScanSavedGames);
     connect(mn.mnuLaunchUnhide, &QAction::triggered, m_supervisor.get(), &GameSupervisor::UnhideGame);
     connect(m_supervisor.get(), &GameSupervisor::unhideEnabledChanged, this, [this, &mn](bool enabled) {
         mn.mnuLaunchUnhide->setEnabled(enabled);

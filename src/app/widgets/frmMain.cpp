@@ -153,6 +153,7 @@ void frmMain::Form_Load()
     ui->cmdLaunch->setEnabled(true);
     ui->cmdReset->setEnabled(true);
     ui->cmdGameTimer->setEnabled(true);
+    launch->ScanSavedGames();
     m_session->ReadCfgKeys();
     // A game directory seen for the first time gives its originals first: its USER.CON is then
     // the stock one the editor starts with.

@@ -1,10 +1,14 @@
 #include "launch/widgets/LaunchOptions.h"
 
+#include "core/Module1.h"
+#include "launch/SavedGames.h"
 #include "launch/widgets/LaunchContext.h"
 #include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/MiscPanel.h"
 #include "launch/widgets/MultiPlayerPanel.h"
 #include "launch/widgets/SinglePlayerPanel.h"
+#include "launch/widgets/UserMapChooser.h"
+#include "platform/Platform.h"
 
 bool LaunchContext::isVersion15() const { return host.gameVersion15(); }
 
@@ -14,13 +18,24 @@ struct LaunchOptions::Private
     LaunchContext context;
 };
 
-LaunchOptions::LaunchOptions(Module1 &, OptionsHost &host, QObject *parent)
-    : QObject(parent), d(new Private(host))
+LaunchOptions::LaunchOptions(Module1 &module1, OptionsHost &host, QObject *parent)
+    : QObject(parent), d(new Private(host)), m(module1)
 {
     LaunchContext &ctx = d->context;
     ctx.single = new SinglePlayerPanel(ctx);
     ctx.multi = new MultiPlayerPanel(ctx);
     ctx.misc = new MiscPanel(ctx);
+    new UserMapChooser(module1, ctx, this);
+}
+
+void LaunchOptions::ScanSavedGames()
+{
+    if (!d->context.single || m.DukePath.isEmpty())
+        return;
+    QStringList items;
+    for (const SavedGames::Entry &entry : SavedGames::scan(m.platform.files, m.DukePath))
+        items << entry.item();
+    d->context.single->setSavedGames(items);
 }
 
 LaunchOptions::~LaunchOptions()

@@ -41,6 +41,10 @@ public:
     void ClearMiscOptions();
     void ClearAllOptions();
 
+    // The saved games of the game directory into the Single Player panel's list: at start-up,
+    // and again whenever a game has ended (it may have saved).
+    void ScanSavedGames();
+
     // The game version changed: the panel that is on is switched off and on again.
     void versionChanged();
     bool isVersion15() const;
@@ -48,4 +52,5 @@ public:
 private:
     struct Private;
     Private *d;
+    Module1 &m;
 };

@@ -10,6 +10,8 @@
 #include "launch/widgets/PanelHelpers.h"
 #include "ui_SinglePlayerPanel.h"
 
+#include <QSignalBlocker>
+
 using namespace PanelHelpers;
 
 SinglePlayerPanel::SinglePlayerPanel(LaunchContext &context, QWidget *parent)
@@ -182,6 +184,23 @@ void SinglePlayerPanel::cmbSaved_Click(int index)
     if (ctx.misc)
         ctx.misc->ClearMiscOptions();
     ctx.host.focusLaunchButton();
+}
+
+void SinglePlayerPanel::setSavedGames(const QStringList &items)
+{
+    const QString chosen = ui->cmbSaved->currentText();
+    int keep = -1;
+    for (int i = 0; i < items.size() && !chosen.isEmpty(); ++i)
+        if (items.at(i).at(0) == chosen.at(0))
+            keep = i;
+    {
+        // Refilling is no choice of the player's: the other options stay as they are.
+        const QSignalBlocker quiet(ui->cmbSaved);
+        fillList(ui->cmbSaved, items);
+        ui->cmbSaved->setCurrentIndex(keep);
+    }
+    if (!chosen.isEmpty() && keep < 0)
+        cmbSaved_Click(-1);
 }
 
 void SinglePlayerPanel::showUserMap(const QString &fileName)

@@ -30,6 +30,10 @@ public:
     // level, saved game and skill are dropped and the map list shows the file's name.
     void showUserMap(const QString &fileName);
 
+    // The saved-game list, read afresh ("slot description" items). A saved game that is chosen
+    // stays chosen while its slot is still there; one that is gone is no longer passed.
+    void setSavedGames(const QStringList &items);
+
     // Controls that the launch checks and the saved-game scan fill.
     QComboBox *episodeList() const;
     QComboBox *levelList() const;
