@@ -82,6 +82,7 @@ public:
         lastResult = result;
         return result;
     }
+    bool runsNatively(const QString &path) const override { return inner.runsNatively(path); }
 
     GameRunner &inner;
     Clock::time_point called{};

@@ -49,4 +49,8 @@ public:
     virtual std::optional<Result> refusal(const Request &request) = 0;
 
     virtual Result start(const Request &request) = 0;
+
+    // Whether the file would be started directly rather than in DOSBox: an ELF executable, or a
+    // script with "#!" and the execute bit.
+    virtual bool runsNatively(const QString &path) const = 0;
 };

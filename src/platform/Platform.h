@@ -9,6 +9,7 @@ class GameRunner;
 class GameWindows;
 class Random;
 class Beep;
+class DesktopOpener;
 
 // Everything Zentrel needs from the system, created once in main() (tests build their own with
 // fakes) and handed to the windows through their constructors.
@@ -22,5 +23,6 @@ struct Platform
     GameWindows *windows = nullptr; // finds, hides and closes the game's window
     Random *random = nullptr;       // the randomizer's draws
     Beep *beep = nullptr;           // the game timer's beep
+    DesktopOpener *desktop = nullptr; // documents and web addresses, opened with the desktop's program
     QString settingsFile{};       // where the settings store lives, for messages
 };

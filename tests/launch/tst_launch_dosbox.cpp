@@ -11,10 +11,12 @@
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
 #include "launch/widgets/LaunchOptions.h"
+#include "app/widgets/MainMenus.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -196,6 +198,24 @@ private slots:
         QVERIFY(rig.launch());
         QCOMPARE(rig.read("ARGS.TXT"), QByteArray(" -map Kvuser.map"));
         QCOMPARE(rig.read("KVuser.map"), map);
+    }
+
+    // Launch > Build, off until BUILD.EXE is there, then run in DOSBox with the game directory
+    // current: the stand-in writes TOOL.TXT where DOS is.
+    void buildRunsInTheGameDirectory()
+    {
+        DosBoxRig rig;
+        QAction *build = rig.window->menus().mnuLaunchBUild;
+        QVERIFY(!build->isEnabled());
+        QVERIFY(rig.game.addTool("BUILD.EXE"));
+        rig.window->RefreshMainMenus();
+        QVERIFY(build->isEnabled());
+        build->trigger();
+        QVERIFY(rig.runner.lastStarted(rig.prompts.texts()));
+        QVERIFY(rig.runner.results.last().inDosBox);
+        QVERIFY(waitGone(rig.runner.lastPid(), 30000));
+        QCOMPARE(rig.read("TOOL.TXT"), QByteArray());
+        QVERIFY(rig.prompts.shown.isEmpty());
     }
 
     void missingGameProgramKeepsTheOptions()

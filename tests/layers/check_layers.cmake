@@ -1,7 +1,7 @@
 # Checks every #include of src/ against the layers of the build: a folder uses only the folders
 # listed before it, widget-free code includes no widget code, and only main() reaches the Linux
 # implementations of the platform. Run as: cmake -DSRC=<src dir> -P check_layers.cmake
-set(order platform core confiles coneditor launch gametimer usermenus app)
+set(order platform core confiles coneditor launch gametimer help usermenus app)
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(faults)

@@ -31,6 +31,11 @@ DosBoxGameDir::DosBoxGameDir(int waitSeconds)
         m_why = QStringLiteral("could not write the game's files into %1").arg(m_dir.path());
 }
 
+bool DosBoxGameDir::addTool(const QString &name)
+{
+    return QFile::copy(Prerequisites::dosStubDir() + QStringLiteral("/TOOL.EXE"), m_dir.filePath(name));
+}
+
 bool DosBoxGameDir::write(const QString &name, const QByteArray &data)
 {
     QFile f(m_dir.filePath(name));

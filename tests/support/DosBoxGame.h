@@ -25,6 +25,9 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
     bool write(const QString &name, const QByteArray &data);
+    // The stand-in tool (it records its switches in TOOL.TXT of DOS's current directory) under
+    // the name of one of the game's tools.
+    bool addTool(const QString &name);
     QByteArray read(const QString &name) const; // "<missing>" when there is no such file
 
 private:
@@ -55,6 +58,7 @@ public:
         results << real.start(r);
         return results.last();
     }
+    bool runsNatively(const QString &path) const override { return real.runsNatively(path); }
 
     qint64 lastPid() const { return results.isEmpty() ? 0 : results.last().pid; }
     // The last start went well; otherwise says why on the test's output.

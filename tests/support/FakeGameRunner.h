@@ -15,6 +15,7 @@ public:
     std::optional<Result> refuse;
     QString dosBox;       // last setDosBox arguments
     QString settingsFile;
+    QStringList nativePrograms; // paths runsNatively() says yes to
 
     void setDosBox(const QString &executable, const QString &settingsFile_) override
     {
@@ -36,4 +37,5 @@ public:
             result.programPath = request.directory + QLatin1Char('/') + request.program;
         return result;
     }
+    bool runsNatively(const QString &path) const override { return nativePrograms.contains(path); }
 };

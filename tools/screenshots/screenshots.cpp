@@ -1,6 +1,7 @@
 // Saves a picture of every window and page of Zentrel, as the player sees it, for looking at the
 // layout at any scale (QT_SCALE_FACTOR=2 for 200 %). Runs on the demo game directory.
 //   zentrel_screenshots <output dir> <game dir>
+#include "app/widgets/HelpDesk.h"
 #include "app/widgets/MainWindowHost.h"
 #include "app/widgets/ProgramIdentity.h"
 #include "app/widgets/frmDirSel.h"
@@ -16,6 +17,9 @@
 #include "platform/Platform.h"
 #include "platform/linux/QtPrompts.h"
 #include "platform/linux/X11GameWindows.h"
+#include "usermenus/UserMenus.h"
+#include "usermenus/widgets/UserMenuBar.h"
+#include "usermenus/widgets/frmUserDef.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -129,6 +133,25 @@ int main(int argc, char **argv)
         timer.showDialog();
         save(timer.openDialog(), QStringLiteral("game-timer-expired"));
         timer.openDialog()->cmdOk_Click();
+    }
+    {
+        // The manual on the page F1 gives the Single Player panel.
+        main->helpDesk().showPage(main->shownHelpPage());
+        save(main->helpDesk().viewer(), QStringLiteral("help"));
+        main->helpDesk().CloseHelp();
+    }
+    {
+        UserMenus::save(settings, {{QStringLiteral("Map editor"), QStringLiteral("/games/duke3d/tools/MAPEDIT.EXE")},
+                                   {QStringLiteral("Notes"), QStringLiteral("/home/player/duke-notes.txt")}});
+        main->userMenus().loadFromStore();
+        frmUserDef dialog(m, main->userMenus(), main);
+        dialog.show();
+        save(&dialog, QStringLiteral("user-menus"));
+    }
+    {
+        frmSplash *about = frmSplash::showAbout(m, main);
+        save(about, QStringLiteral("about"));
+        about->close();
     }
     {
         settings.setValue(QStringLiteral("Prefs"), QStringLiteral("Splash"), QStringLiteral("Yes"));

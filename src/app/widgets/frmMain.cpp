@@ -7,6 +7,11 @@
 #include "app/widgets/AccessibleNames.h"
 #include "app/widgets/CtrlTabSwitcher.h"
 #include "app/widgets/GameSession.h"
+#include "app/widgets/HelpDesk.h"
+#include "app/widgets/ToolMenus.h"
+#include "app/widgets/frmSplash.h"
+#include "usermenus/widgets/UserMenuBar.h"
+#include "usermenus/widgets/frmUserDef.h"
 #include "core/widgets/DialogPlacement.h"
 #include "core/widgets/IconFactory.h"
 #include "app/widgets/MainMenus.h"
@@ -70,6 +75,9 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
                                      {this, ui->cmdGameTimer, ui->lblGameTimer, ui->cmdLaunch, m_menus->mnuPopup,
                                       m_menus->mnuPopupCancel, m_menus->mnuPopupPause, m_menus->mnuPopupStart},
                                      *m_session, this);
+    m_help = new HelpDesk(m, *this);
+    m_tools = new ToolMenus(m, *this);
+    m_userMenus = new UserMenuBar(m, *m_menus->munUserDef, *m_menus->mnuUserDefSpace0, this);
     connectSignals();
     fixWindowSize();
 }
@@ -129,6 +137,35 @@ void frmMain::connectSignals()
     connect(mn.mnuLaunchDuke, &QAction::triggered, this, &frmMain::cmdLaunch_Click);
     connect(mn.mnuVersion13d, &QAction::triggered, this, &frmMain::mnuVersion13d_Click);
     connect(mn.mnuVersion15, &QAction::triggered, this, &frmMain::mnuVersion15_Click);
+    connect(mn.mnuLaunchSetup, &QAction::triggered, m_tools, &ToolMenus::mnuLaunchSetup_Click);
+    connect(mn.mnuLaunchBUild, &QAction::triggered, m_tools, &ToolMenus::mnuLaunchBUild_Click);
+    connect(mn.mnuHelpDuke3d, &QAction::triggered, m_tools, &ToolMenus::mnuHelpDuke3d_Click);
+    connect(mn.mnuHelpBuild, &QAction::triggered, m_tools, &ToolMenus::mnuHelpBuild_Click);
+    connect(mn.mnuHelpDuke, &QAction::triggered, m_help, &HelpDesk::mnuHelpDuke_Click);
+    connect(mn.mnuHelpWebMain, &QAction::triggered, m_help, &HelpDesk::mnuHelpWebMain_Click);
+    connect(mn.mnuHelpWebFaq, &QAction::triggered, m_help, &HelpDesk::mnuHelpWebFaq_Click);
+    connect(mn.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(mn.mnuUserDef, &QAction::triggered, this, &frmMain::mnuUserDef_Click);
+}
+
+void frmMain::mnuUserDef_Click()
+{
+    frmUserDef dialog(m, *m_userMenus, this);
+    dialog.exec();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmSplash::showAbout(m, this);
+}
+
+QString frmMain::shownHelpPage() const
+{
+    if (ui->tbsOpt->currentWidget() == ui->PicOpt_1)
+        return QStringLiteral("editor.html");
+    static const char *const panels[] = {"single-player.html", "multi-player.html", "con-rts.html", "misc.html"};
+    const int panel = ui->tbsOptions->currentIndex();
+    return panel >= 0 && panel < 4 ? QLatin1String(panels[panel]) : QStringLiteral("index.html");
 }
 
 // The window is as large as its contents want and stays that size: it can be minimized but not
@@ -142,6 +179,7 @@ void frmMain::fixWindowSize()
 
 void frmMain::Form_Load()
 {
+    m_help->InitHelp();
     StartupWidth = QString::number(width());
     StartupHeight = QString::number(height());
     centreOnScreen(this);
@@ -208,6 +246,9 @@ void frmMain::RefreshMainMenus()
     enableMenuForFile(mn.mnuHelpBuild, QStringLiteral("buildhlp.exe"));
     enableMenuForFile(mn.mnuHelpDuke3d, QStringLiteral("dn3dhelp.exe"));
     m.FileFound = false;
+    // The stored user menus, in stored order; a later refresh (Options OK) rebuilds them rather
+    // than adding every one a second time.
+    m_userMenus->loadFromStore();
 
     // The version of the last run, the first time; a later refresh (Options OK) keeps the one
     // the player has ticked, and with it the options chosen for it.
@@ -355,6 +396,7 @@ void frmMain::changeEvent(QEvent *event)
 
 void frmMain::unload()
 {
+    m_help->CloseHelp();
     // A window that never chose a version (no game directory yet) keeps the stored one rather
     // than recording "15" that nobody picked.
     const bool version15 = m_menus->mnuVersion15->isChecked();

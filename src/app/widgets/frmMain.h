@@ -12,6 +12,9 @@ class ConEditorFiles;
 class ConEditorPage;
 class GameSession;
 class GameTimerPanel;
+class HelpDesk;
+class ToolMenus;
+class UserMenuBar;
 class ConRtsPanel;
 class StockStore;
 class LaunchOptions;
@@ -44,6 +47,11 @@ public:
     StockStore &stockStore() { return *m_stock; }
     GameSession &session() { return *m_session; }
     GameTimerPanel &gameTimer() { return *m_gameTimer; }
+    HelpDesk &helpDesk() { return *m_help; }
+    UserMenuBar &userMenus() { return *m_userMenus; }
+
+    // The manual's page of the tab and panel shown (F1).
+    QString shownHelpPage() const;
 
     // Handlers.
     void cmdExit_Click();
@@ -55,6 +63,8 @@ public:
     void mnuVersion15_Click();
     void mnuViewOptions_Click();
     void mnuViewPrefs_Click();
+    void mnuUserDef_Click();
+    void mnuHelpAbout_Click();
     void showRandomizerReport(const QString &summary, const QString &table);
 
     // The window's width and height at load, as text.
@@ -107,6 +117,9 @@ private:
     ConEditorFiles *m_editorFiles = nullptr;
     GameSession *m_session = nullptr;
     GameTimerPanel *m_gameTimer = nullptr;
+    HelpDesk *m_help = nullptr;
+    ToolMenus *m_tools = nullptr;
+    UserMenuBar *m_userMenus = nullptr;
     QToolButton *m_randomizerChanges = nullptr;
     QString m_randomizerTable;
 };

@@ -18,7 +18,7 @@
 #include <QTimer>
 
 frmSplash::frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m(module1), host(host),
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m(module1), host(&host),
       ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
 {
     ui->setupUi(this);
@@ -27,12 +27,46 @@ frmSplash::frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent)
     tmrSplash->setSingleShot(true);
     connect(tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
     runOptionsDialog = [this](QWidget *owner) {
-        frmOptions options(m, this->host, owner);
+        frmOptions options(m, *this->host, owner);
         options.exec();
     };
 }
 
-frmSplash::~frmSplash() = default;
+frmSplash::frmSplash(Module1 &module1, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m(module1),
+      ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
+{
+    ui->setupUi(this);
+    tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
+    setWindowTitle(QStringLiteral("About Zentrel"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    connect(ui->cmdOk, &QPushButton::clicked, this, &frmSplash::cmdOk_Click);
+}
+
+frmSplash *frmSplash::showAbout(Module1 &module1, QWidget *mainWindow)
+{
+    module1.AboutMode = true;
+    auto *about = new frmSplash(module1, mainWindow);
+    about->ui->lblSplash->setText(versionText());
+    about->ui->cmdOk->setEnabled(true);
+    about->ui->cmdOk->show();
+    about->setWindowIcon(mainWindow ? mainWindow->windowIcon() : QIcon());
+    about->prepareToShow();
+    about->show();
+    about->ui->cmdOk->setFocus();
+    return about;
+}
+
+void frmSplash::cmdOk_Click()
+{
+    close();
+}
+
+frmSplash::~frmSplash()
+{
+    if (!host)
+        m.AboutMode = false;
+}
 
 QString frmSplash::versionText()
 {
@@ -113,7 +147,7 @@ void frmSplash::tmrSplash_Timer()
 
 void frmSplash::showMainAndUnload()
 {
-    host.show();
+    host->show();
     hide();
     tmrSplash->stop();
     deleteLater();

@@ -27,6 +27,11 @@ public:
 
     static QString versionText();
 
+    // Help > About: the same window with its OK button, centred, not modal, no timer. It deletes
+    // itself when closed and clears AboutMode.
+    static frmSplash *showAbout(Module1 &module1, QWidget *mainWindow);
+    void cmdOk_Click();
+
 private:
     void prepareToShow(); // paints the picture, sizes and centres the window
     bool gameDirectoryHoldsTheGame();
@@ -36,8 +41,10 @@ private:
     void locateTheGame(QWidget *owner, bool pathInvalid);
     void showMainAndUnload();
 
+    frmSplash(Module1 &module1, QWidget *mainWindow); // About mode
+
     Module1 &m;
-    MainWindowHost &host;
+    MainWindowHost *host = nullptr; // none in About mode
     std::unique_ptr<Ui::frmSplash> ui;
     QTimer *tmrSplash;
 };

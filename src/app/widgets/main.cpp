@@ -10,6 +10,7 @@
 #include "platform/SeededRandom.h"
 #include "platform/linux/DesktopBeep.h"
 #include "platform/linux/ProcessGameRunner.h"
+#include "platform/linux/QtDesktopOpener.h"
 #include "platform/linux/QtPrompts.h"
 #include "platform/linux/X11GameWindows.h"
 
@@ -32,6 +33,8 @@ int main(int argc, char **argv)
     platform.random = &random;
     DesktopBeep beep;
     platform.beep = &beep;
+    QtDesktopOpener desktop;
+    platform.desktop = &desktop;
     platform.settingsFile = settings.filePath();
     Module1 module1(platform);
     if (!windows.available())

@@ -17,6 +17,7 @@ public:
     void setDosBox(const QString &executable, const QString &settingsFile) override;
     std::optional<Result> refusal(const Request &request) override;
     Result start(const Request &request) override;
+    bool runsNatively(const QString &path) const override { return isNativeProgram(path); }
 
     // The file in the directory whose name matches in any letter case (an exact match first), or
     // an empty text.
