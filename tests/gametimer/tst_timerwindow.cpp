@@ -241,6 +241,8 @@ private slots:
         QVERIFY(rig.launch());
         rig.button("cmdLaunch")->setEnabled(false); // the expiry gives the button back
         QCOMPARE(rig.timer->state(), GameTimer::State::Counting);
+        rig.timer->mnuPopup_Open(); // the menu bar's Game Timer menu, opened during the count
+        QVERIFY(rig.item("mnuPopupPause")->isEnabled());
         QTRY_VERIFY(rig.dialogShown());
         QCOMPARE(rig.labels, (QStringList{"Game Timer: 4" + F, "Game Timer: 3" + F, "Game Timer: 2" + F,
                                           "Game Timer: 1" + F, "Game Timer: 0" + F}));
@@ -278,6 +280,8 @@ private slots:
         QVERIFY(rig.label()->isHidden() && rig.label()->text().isEmpty());
         QVERIFY(rig.button("cmdGameTimer")->isEnabled());
         QCOMPARE(rig.timer->state(), GameTimer::State::NoLimit);
+        for (const char *name : {"mnuPopupCancel", "mnuPopupPause", "mnuPopupStart"})
+            QVERIFY2(!rig.item(name)->isEnabled(), name); // no limit: nothing to pause or go on with
         if (!force) {
             QVERIFY(rig.windows.iconified.isEmpty());
             QVERIFY(rig.windows.activated.isEmpty());

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTabWidget>
 
@@ -18,10 +19,23 @@ QString Randomizer::Report::summary() const
 
 QString Randomizer::Report::table() const
 {
-    QString out = QStringLiteral("Page\tItem\tBefore\tAfter\n");
+    QString out = QStringLiteral("Define\tPage\tItem\tBefore\tAfter\n");
     for (const Change &c : changes)
-        out += c.page + u'\t' + c.item + u'\t' + c.before + u'\t' + c.after + u'\n';
+        if (c.after != c.before)
+            out += c.define + u'\t' + c.page + u'\t' + c.item + u'\t' + c.before + u'\t' + c.after + u'\n';
     return out;
+}
+
+// The word in front of the selected value on its line: "define MAXPLAYERHEALTH 100" gives
+// MAXPLAYERHEALTH.
+static QString nameBeforeSelection(const TextBuffer &buffer)
+{
+    const QString text = buffer.Text();
+    const qsizetype end = buffer.SelStart();
+    const qsizetype lineStart = end > 0 ? text.lastIndexOf(QLatin1Char('\n'), end - 1) + 1 : 0;
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList words = text.mid(lineStart, end - lineStart).split(blanks, Qt::SkipEmptyParts);
+    return words.isEmpty() ? QString() : words.last();
 }
 
 Randomizer::Randomizer(ConEditorPage &page, Random &random) : m_page(page), m_random(random) {}
@@ -80,14 +94,15 @@ void Randomizer::treat(int page, const QString &item, const Bounds &bounds, Repo
     // An entry whose define is not in the file is skipped: the selection still marks the value
     // shown before, which must not get a second draw (it may be one the player chose to keep).
     if (!m_page.valueFound(page)) {
-        report.changes.append({pageName, item, QString(), QString()});
+        report.changes.append({QString(), pageName, item, QString(), QString()});
         ++report.kept;
         return;
     }
     TextBuffer &buffer = m_page.buffer();
     const QString before = buffer.SelText();
+    const QString define = nameBeforeSelection(buffer);
     if (!RandomDraw::shouldDraw(before, bounds.lower, bounds.upper, bounds.leaveAbove, bounds.leaveBelow)) {
-        report.changes.append({pageName, item, before, before});
+        report.changes.append({define, pageName, item, before, before});
         ++report.kept;
         return;
     }
@@ -95,7 +110,7 @@ void Randomizer::treat(int page, const QString &item, const Bounds &bounds, Repo
     // The value box writes it over the value; over "YES" or "NO" it writes nothing.
     m_page.valueBox(page)->setEditText(QString::number(drawn));
     const QString after = buffer.SelText();
-    report.changes.append({pageName, item, before, after});
+    report.changes.append({define, pageName, item, before, after});
     if (after == before && (before == QLatin1String("YES") || before == QLatin1String("NO")))
         ++report.kept;
     else

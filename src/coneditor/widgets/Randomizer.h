@@ -21,6 +21,7 @@ public:
     };
     struct Change
     {
+        QString define; // the name the value belongs to, as the file has it
         QString page;
         QString item;
         QString before;
@@ -32,7 +33,9 @@ public:
         int drawn = 0;         // values given a new number
         int kept = 0;          // values left as they were (outside the bounds, YES/NO, missing)
         QString summary() const;
-        QString table() const; // one tab-separated line per change, for copying
+        // One tab-separated line per value that changed (define, page, item, before, after), for
+        // copying; values left as they were are counted in the summary only.
+        QString table() const;
     };
 
     Randomizer(ConEditorPage &page, Random &random);

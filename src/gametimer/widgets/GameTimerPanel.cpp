@@ -169,8 +169,6 @@ void GameTimerPanel::mnuPopupCancel_Click()
     clearTimer();
     tmrGameTimer.stop();
     tmrBeep.stop();
-    for (QAction *item : {c.mnuPopupCancel, c.mnuPopupPause, c.mnuPopupStart})
-        item->setEnabled(false);
 }
 
 void GameTimerPanel::clearTimer()
@@ -179,6 +177,10 @@ void GameTimerPanel::clearTimer()
     setLabel(QString());
     c.lblGameTimer->hide();
     c.cmdGameTimer->setEnabled(true);
+    // Without a limit there is nothing to cancel, pause or go on with (the expiry notice's OK
+    // comes here too, after Pause was offered during the count).
+    for (QAction *item : {c.mnuPopupCancel, c.mnuPopupPause, c.mnuPopupStart})
+        item->setEnabled(false);
 }
 
 bool GameTimerPanel::eventFilter(QObject *watched, QEvent *event)
