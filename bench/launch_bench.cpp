@@ -83,6 +83,7 @@ public:
         return result;
     }
     bool runsNatively(const QString &path) const override { return inner.runsNatively(path); }
+    Description describe(const Request &request) override { return inner.describe(request); }
 
     GameRunner &inner;
     Clock::time_point called{};

@@ -26,6 +26,14 @@ inline const QString RTSpref = QStringLiteral("RTSpref");
 inline const QString DukeWin = QStringLiteral("DukeWin");
 inline const QString LastVersion = QStringLiteral("LastVersion");
 
+// [Network]: network games between DOSBoxes, through DOSBox's IPX tunnel.
+inline const QString Network = QStringLiteral("Network");
+inline const QString NetRole = QStringLiteral("Role"); // "Host" or "Join"
+inline const QString NetHost = QStringLiteral("Host"); // the hosting computer, for "Join"
+inline const QString NetPort = QStringLiteral("Port"); // UDP; empty: 213
+inline const QString RoleHost = QStringLiteral("Host");
+inline const QString RoleJoin = QStringLiteral("Join");
+
 // The user-defined menus: one key per menu in each.
 inline const QString MenuName = QStringLiteral("MenuName");
 inline const QString MenuPath = QStringLiteral("MenuPath");

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -20,6 +22,7 @@ public:
         bool network = false;       // a network game: DOSBox gets its IPX emulation
         bool closeWhenDone = false; // DOSBox leaves with the program; normally it stays at its
                                     // prompt, which is the game's "finished" window
+        QString dosCommandBefore;   // a DOS command DOSBox runs first (a network game's IPX tunnel)
     };
 
     struct Result
@@ -35,6 +38,23 @@ public:
         bool inDosBox = false;
     };
 
+    // What start() would do, worked out without starting or writing anything.
+    struct Description
+    {
+        std::optional<Result> refusal; // set: start() would refuse, with this result
+        bool inDosBox = false;
+        QString executable;            // DOSBox, or the native program
+        QStringList arguments;         // RunDirectory stands for DOSBox's private run directory
+        QString workingDirectory;
+        QByteArray configuration;      // Zentrel's DOSBox settings, written to confPath
+        QString confPath;
+        QString commandTail;           // the DOS command line of the program
+        QString linkPath;              // when set: a link to linkTarget, mounted instead of a path
+        QString linkTarget;            // DOSBox cannot mount between quotes
+    };
+    // Stands for DOSBox's private run directory in a Description: it is made afresh per start.
+    static QString runDirectory() { return QStringLiteral("\x01run\x01"); }
+
     virtual ~GameRunner() = default;
 
     // The setting DOSBox of section Paths: empty means "dosbox" on the search path; a name
@@ -49,6 +69,7 @@ public:
     virtual std::optional<Result> refusal(const Request &request) = 0;
 
     virtual Result start(const Request &request) = 0;
+    virtual Description describe(const Request &request) = 0;
 
     // Whether the file would be started directly rather than in DOSBox: an ELF executable, or a
     // script with "#!" and the execute bit.

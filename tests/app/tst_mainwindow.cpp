@@ -222,6 +222,7 @@ private slots:
         QCOMPARE(items("mnuFile"), QStringList{"mnuFileExit=&Exit"});
         QCOMPARE(items("mnuView"), (QStringList{"mnuViewOptions=&Options", "mnuViewPrefs=&Preferences"}));
         QCOMPARE(items("mnuLaunch"), (QStringList{"mnuLaunchUnhide=&Unhide Duke3D (off)", "mnuLaunchDuke=&Duke3D (off)",
+                                                  "mnuLaunchPlan=Show Launch &Plan",
                                                   "mnuLaunchSetup=&Duke3D Setup (off)", "mnuLaunchBUild=&Build (off)"}));
         QCOMPARE(items("mnuPopup"), (QStringList{"mnuPopupCancel=&Cancel Timer (off)", "mnuPopupPause=&Pause (off)",
                                                  "mnuPopupStart=&Start (off)"}));

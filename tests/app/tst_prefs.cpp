@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QGroupBox>
 #include <QtTest>
@@ -199,6 +201,52 @@ private slots:
         auto *note = dialog.findChild<QGroupBox *>("frmStealth")->findChild<QLabel *>("lblStealthUnavailable");
         QVERIFY(note);
         QVERIFY(note->text().endsWith("This desktop has no X11 display."));
+    }
+
+    // The network settings: shown as stored, refused before anything is stored when DOSBox's
+    // shell could not take them, kept in [Network] when good.
+    void networkSettings()
+    {
+        MemorySettingsStore store;
+        store.setValue("Network", "Role", "Join");
+        store.setValue("Network", "Host", "duke-lan");
+        store.setValue("Network", "Port", "21313");
+        DialogTestBed bed(store);
+        {
+            frmPrefs dialog(bed.m);
+            QVERIFY(control<QRadioButton>(dialog, "optNetJoin")->isChecked());
+            QCOMPARE(control<QLineEdit>(dialog, "txtNetHost")->text(), QStringLiteral("duke-lan"));
+            QVERIFY(control<QLineEdit>(dialog, "txtNetHost")->isEnabled());
+            QCOMPARE(control<QLineEdit>(dialog, "txtNetPort")->text(), QStringLiteral("21313"));
+
+            const int writes = store.writes;
+            control<QLineEdit>(dialog, "txtNetHost")->setText("a>b");
+            dialog.show();
+            control<QPushButton>(dialog, "cmdOk")->click();
+            QCOMPARE(bed.prompts.shown.size(), 1);
+            QCOMPARE(bed.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+            QVERIFY(dialog.isVisible()); // stays open, nothing stored
+            QCOMPARE(store.writes, writes);
+
+            control<QLineEdit>(dialog, "txtNetHost")->setText("192.168.1.20");
+            control<QLineEdit>(dialog, "txtNetPort")->setText("70000");
+            control<QPushButton>(dialog, "cmdOk")->click();
+            QCOMPARE(bed.prompts.shown.size(), 2);
+            QCOMPARE(store.writes, writes);
+
+            control<QLineEdit>(dialog, "txtNetPort")->setText("21314");
+            control<QPushButton>(dialog, "cmdOk")->click();
+            QVERIFY(!dialog.isVisible());
+        }
+        QCOMPARE(store.value("Network", "Host"), QStringLiteral("192.168.1.20"));
+        QCOMPARE(store.value("Network", "Port"), QStringLiteral("21314"));
+        QCOMPARE(store.value("Network", "Role"), QStringLiteral("Join"));
+
+        frmPrefs again(bed.m);
+        control<QRadioButton>(again, "optNetHost")->setChecked(true);
+        QVERIFY(!control<QLineEdit>(again, "txtNetHost")->isEnabled());
+        control<QPushButton>(again, "cmdOk")->click();
+        QCOMPARE(store.value("Network", "Role"), QStringLiteral("Host"));
     }
 };
 

@@ -139,6 +139,80 @@ private slots:
         QCOMPARE(rig.steps, (QStringList{"normal", "keys", "watch 4242", "timer"}));
     }
 
+    // DOSBox's IPX reaches the other players through its tunnel: hosting by default, joining the
+    // address of the settings.
+    void networkGameOpensTheTunnelFirst_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("nothing set") << "" << "" << "" << "ipxnet startserver 213";
+        QTest::newRow("host") << "Host" << "ignored;here" << "21313" << "ipxnet startserver 21313";
+        QTest::newRow("join") << "Join" << "duke-lan" << "21313" << "ipxnet connect duke-lan 21313";
+        QTest::newRow("join IPv6") << "join" << "::1" << "" << "ipxnet connect ::1 213";
+    }
+    void networkGameOpensTheTunnelFirst()
+    {
+        QFETCH(QString, role);
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        QFETCH(QString, command);
+        LaunchRig rig;
+        rig.gameFile("duke3d.cfg");
+        rig.gameFile("commit.dat");
+        rig.store.setValue("Network", "Role", role);
+        rig.store.setValue("Network", "Host", host);
+        rig.store.setValue("Network", "Port", port);
+        rig.network("optCoop", "2");
+        QVERIFY(rig.launcher.Launch());
+        QCOMPARE(rig.runner.requests.value(0).dosCommandBefore, command);
+    }
+
+    void singlePlayerOpensNoTunnel()
+    {
+        LaunchRig rig;
+        rig.store.setValue("Network", "Role", "Join");
+        rig.singleEpisodeLevel();
+        QVERIFY(rig.launcher.Launch());
+        QVERIFY(rig.runner.requests.value(0).dosCommandBefore.isEmpty());
+    }
+
+    // Bad settings are refused before anything is written or started.
+    void badNetworkSettingsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("no address") << "" << "213";
+        QTest::newRow("port 0") << "duke-lan" << "0";
+        QTest::newRow("port 70000") << "duke-lan" << "70000";
+        QTest::newRow("a;b") << "a;b" << "213";
+        QTest::newRow("a>b") << "a>b" << "213";
+        QTest::newRow("blank inside") << "duke lan" << "213";
+        QTest::newRow("300 characters") << QString(300, QLatin1Char('x')) << "213";
+    }
+    void badNetworkSettingsChangeNothing()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        LaunchRig rig;
+        rig.gameFile("duke3d.cfg");
+        rig.gameFile("commit.dat");
+        rig.store.setValue("Network", "Role", "Join");
+        rig.store.setValue("Network", "Host", host);
+        rig.store.setValue("Network", "Port", port);
+        const int writes = rig.store.writes;
+        rig.network("optCoop", "2");
+        QVERIFY(!rig.launcher.Launch());
+        QCOMPARE(rig.prompts.shown.size(), 1);
+        QCOMPARE(rig.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+        QVERIFY(rig.prompts.shown[0].text.contains("View > Preferences"));
+        QVERIFY(rig.runner.requests.isEmpty() && rig.runner.checked.isEmpty());
+        QVERIFY(rig.steps.isEmpty()); // neither the window nor the network keys
+        QCOMPARE(rig.store.writes, writes);
+        QVERIFY(rig.ticked("optCoop"));
+    }
+
     void nameEqualToTheSavedOneAddsNoSwitch()
     {
         LaunchRig rig;

@@ -116,7 +116,8 @@ class TestX11GameWindows : public QObject
         return p->waitForStarted() ? p : nullptr;
     }
 
-    quint32 waitForWindow(X11GameWindows &w, const QString &title, int ms = 15000)
+    // A condition wait: generous, since a loaded machine may take DOSBox many seconds to map.
+    quint32 waitForWindow(X11GameWindows &w, const QString &title, int ms = 60000)
     {
         QDeadlineTimer deadline(ms);
         quint32 found = 0;
@@ -146,6 +147,12 @@ class TestX11GameWindows : public QObject
     {
         if (longGame && longGame->state() == QProcess::Running && gameWindow && windows->isWindow(gameWindow))
             return true;
+        // A game whose window never turned up must not linger and be taken for the next one's.
+        if (longGame && longGame->state() != QProcess::NotRunning) {
+            longGame->kill();
+            longGame->waitForFinished(10000);
+        }
+        gameWindow = 0;
         longGame = startGame(QStringLiteral("long"), 600);
         if (!longGame)
             return false;

@@ -59,6 +59,12 @@ public:
         return results.last();
     }
     bool runsNatively(const QString &path) const override { return real.runsNatively(path); }
+    Description describe(const Request &request) override
+    {
+        Request r = request;
+        r.closeWhenDone = r.closeWhenDone || closeWhenDone;
+        return real.describe(r);
+    }
 
     qint64 lastPid() const { return results.isEmpty() ? 0 : results.last().pid; }
     // The last start went well; otherwise says why on the test's output.

@@ -38,4 +38,17 @@ public:
         return result;
     }
     bool runsNatively(const QString &path) const override { return nativePrograms.contains(path); }
+    QList<Request> described;
+    Description describe(const Request &request) override
+    {
+        described.append(request);
+        Description d;
+        d.refusal = refuse;
+        d.inDosBox = true;
+        d.executable = QStringLiteral("dosbox");
+        d.arguments = {QStringLiteral("-c"), request.program + request.switches};
+        d.workingDirectory = request.directory;
+        d.commandTail = request.program.toUpper() + request.switches;
+        return d;
+    }
 };

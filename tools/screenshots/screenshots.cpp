@@ -16,13 +16,18 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/linux/QtPrompts.h"
+#include "platform/linux/ProcessGameRunner.h"
 #include "platform/linux/X11GameWindows.h"
+#include "launch/widgets/LaunchOptions.h"
+#include "launch/widgets/LaunchPlanWindow.h"
 #include "usermenus/UserMenus.h"
 #include "usermenus/widgets/UserMenuBar.h"
 #include "usermenus/widgets/frmUserDef.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -73,6 +78,8 @@ int main(int argc, char **argv)
     Platform platform{settings, files, prompts, QCoreApplication::applicationDirPath()};
     X11GameWindows windows; // the game timer offers "Force me out of the game" with it
     platform.windows = &windows;
+    ProcessGameRunner runner; // describes the launch for the plan; nothing is started
+    platform.runner = &runner;
     Module1 m(platform);
     m.DukePath = QString::fromLocal8Bit(argv[2]);
     m.LoadPreferences();
@@ -133,6 +140,16 @@ int main(int argc, char **argv)
         timer.showDialog();
         save(timer.openDialog(), QStringLiteral("game-timer-expired"));
         timer.openDialog()->cmdOk_Click();
+    }
+    {
+        // The plan of a single-player launch.
+        main->findChild<QAbstractButton *>(QStringLiteral("chkSingle"))->setChecked(true);
+        main->findChild<QComboBox *>(QStringLiteral("cmbEpisode"))->setCurrentIndex(0);
+        main->findChild<QComboBox *>(QStringLiteral("cmbLevel"))->setCurrentIndex(0);
+        LaunchPlanWindow plan(main->launchPlanText(), main);
+        plan.show();
+        save(&plan, QStringLiteral("launch-plan"));
+        main->launchOptions().ClearAllOptions();
     }
     {
         // The manual on the page F1 gives the Single Player panel.

@@ -48,6 +48,8 @@ MainMenus::MainMenus(QMainWindow &window)
     mnuLaunch = addMenu(bar, "mnuLaunch", QStringLiteral("&Launch"));
     mnuLaunchUnhide = addItem(mnuLaunch, "mnuLaunchUnhide", QStringLiteral("&Unhide Duke3D"), false);
     mnuLaunchDuke = addItem(mnuLaunch, "mnuLaunchDuke", QStringLiteral("&Duke3D"), false);
+    // What a launch would do, without launching: offered always, a refusal is worth reading too.
+    mnuLaunchPlan = addItem(mnuLaunch, "mnuLaunchPlan", QStringLiteral("Show Launch &Plan"));
     mnuLaunchSetup = addItem(mnuLaunch, "mnuLaunchSetup", QStringLiteral("&Duke3D Setup"), false);
     mnuLaunchBUild = addItem(mnuLaunch, "mnuLaunchBUild", QStringLiteral("&Build"), false);
 

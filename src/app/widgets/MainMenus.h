@@ -23,6 +23,7 @@ struct MainMenus
     QAction *mnuLaunchDuke;
     QAction *mnuLaunchSetup;
     QAction *mnuLaunchBUild;
+    QAction *mnuLaunchPlan;
 
     QMenu *mnuPopup; // "Game Timer": also the pop-up menu of the timer label
     QAction *mnuPopupCancel;

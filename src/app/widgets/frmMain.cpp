@@ -27,6 +27,8 @@
 #include "confiles/StockStore.h"
 #include "confiles/widgets/ConRtsPanel.h"
 #include "launch/widgets/LaunchOptions.h"
+#include "launch/LaunchPlanText.h"
+#include "launch/widgets/LaunchPlanWindow.h"
 #include "launch/widgets/Launcher.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -146,6 +148,19 @@ void frmMain::connectSignals()
     connect(mn.mnuHelpWebFaq, &QAction::triggered, m_help, &HelpDesk::mnuHelpWebFaq_Click);
     connect(mn.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connect(mn.mnuUserDef, &QAction::triggered, this, &frmMain::mnuUserDef_Click);
+    connect(mn.mnuLaunchPlan, &QAction::triggered, this, &frmMain::mnuLaunchPlan_Click);
+}
+
+QString frmMain::launchPlanText()
+{
+    const Launcher::Preview preview = m_session->launcher().preview();
+    return LaunchPlanText::compose({preview.refusal, preview.request, preview.description, preview.filesWritten});
+}
+
+void frmMain::mnuLaunchPlan_Click()
+{
+    LaunchPlanWindow window(launchPlanText(), this);
+    window.exec();
 }
 
 void frmMain::mnuUserDef_Click()

@@ -65,6 +65,9 @@ public:
     void mnuViewPrefs_Click();
     void mnuUserDef_Click();
     void mnuHelpAbout_Click();
+    void mnuLaunchPlan_Click();
+    // The text Show Launch Plan shows for the options as they stand.
+    QString launchPlanText();
     void showRandomizerReport(const QString &summary, const QString &table);
 
     // The window's width and height at load, as text.

@@ -9,7 +9,9 @@
 #include "core/widgets/DialogPlacement.h"
 #include "app/widgets/SettingsFailure.h"
 #include "core/SettingsKeys.h"
+#include "launch/DosBoxNetwork.h"
 #include "platform/Platform.h"
+#include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 
 namespace {
@@ -51,6 +53,7 @@ void frmPrefs::connectSignals()
 {
     connect(ui->cmdOk, &QPushButton::clicked, this, &frmPrefs::cmdOk_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmPrefs::cmdCancel_Click);
+    connect(ui->optNetJoin, &QRadioButton::toggled, ui->txtNetHost, &QWidget::setEnabled);
 }
 
 void frmPrefs::showPictures()
@@ -86,12 +89,33 @@ void frmPrefs::Form_Load()
     ui->chkPrts->setChecked(m.RTSpref == Yes);
     ui->chkCloseDosWin->setChecked(m.CloseDosWin == Yes);
     ui->chkHideDosWin->setChecked(m.HideDosWin == Yes);
+
+    const DosBoxNetwork network = DosBoxNetwork::load(m.platform.settings);
+    (network.join ? ui->optNetJoin : ui->optNetHost)->setChecked(true);
+    ui->txtNetHost->setText(network.address);
+    ui->txtNetHost->setEnabled(network.join);
+    ui->txtNetPort->setText(network.port);
 }
 
 void frmPrefs::cmdOk_Click()
 {
     SettingsStore &store = m.platform.settings;
+    // The network settings reach DOSBox's shell: refused before anything is stored.
+    DosBoxNetwork network;
+    network.join = ui->optNetJoin->isChecked();
+    network.address = ui->txtNetHost->text().trimmed();
+    network.port = ui->txtNetPort->text().trimmed();
+    if (const QString problem = network.problem(); !problem.isEmpty()) {
+        m.platform.prompts.message(this, problem, Prompts::Icon::Exclamation);
+        QLineEdit *box = DosBoxNetwork::portProblem(network.port).isEmpty() ? ui->txtNetHost : ui->txtNetPort;
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
     bool saved = true;
+    if (const DosBoxNetwork stored = DosBoxNetwork::load(store);
+        stored.join != network.join || stored.address != network.address || stored.port != network.port)
+        saved = network.save(store);
     auto write = [&](const QString &key, const QString &value) {
         saved = store.setValue(SettingsKeys::Prefs, key, value) && saved;
     };

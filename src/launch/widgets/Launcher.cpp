@@ -3,6 +3,8 @@
 #include "core/Module1.h"
 #include "core/SettingsKeys.h"
 #include "launch/CommandLine.h"
+#include "launch/DosBoxNetwork.h"
+#include "confiles/StockNames.h"
 #include "launch/NetworkKeys.h"
 #include "launch/NetworkValues.h"
 #include "launch/widgets/LaunchHost.h"
@@ -11,6 +13,7 @@
 #include "launch/widgets/MultiPlayerPanel.h"
 #include "launch/widgets/SinglePlayerPanel.h"
 #include "platform/DosCommandTail.h"
+#include "platform/Files.h"
 #include "platform/GameRunner.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
@@ -56,18 +59,14 @@ QString Launcher::failedCheck() const
     return {};
 }
 
-bool Launcher::networkFilesPresent()
+QString Launcher::missingNetworkFile() const
 {
     for (const char *name : {"duke3d.cfg", "commit.dat"}) {
-        m.FileFound = false;
         const QString path = m.gameFile(QLatin1String(name));
-        m.FileExists(path);
-        if (!m.FileFound) {
-            message(QStringLiteral("Could not locate ") + path + QLatin1Char('!'));
-            return false;
-        }
+        if (!m.platform.files.exists(path))
+            return QStringLiteral("Could not locate ") + path + QLatin1Char('!');
     }
-    return true;
+    return {};
 }
 
 QString Launcher::nameSwitch() const
@@ -81,10 +80,50 @@ QString Launcher::nameSwitch() const
 
 bool Launcher::Launch()
 {
-    const std::optional<Plan> plan = planFromOptions();
-    if (!plan)
+    const Planned planned = planFromOptions();
+    if (!planned.plan) {
+        m.platform.prompts.message(owner, planned.refusal, planned.icon);
         return false;
-    return execute(*plan, true);
+    }
+    return execute(*planned.plan, true);
+}
+
+Launcher::Preview Launcher::preview()
+{
+    Preview out;
+    const Planned planned = planFromOptions();
+    if (!planned.plan) {
+        out.refusal = planned.refusal;
+        return out;
+    }
+    const Plan &plan = *planned.plan;
+    out.request = plan.request;
+    GameRunner *runner = m.platform.runner;
+    if (!runner) {
+        out.refusal = m.DukePath + QLatin1Char('/') + plan.request.program + QStringLiteral(" not found");
+        return out;
+    }
+    runner->setDosBox(m.platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox), m.platform.settingsFile);
+    out.description = runner->describe(plan.request);
+    if (const auto &refused = out.description.refusal) {
+        out.refusal = refused->message.isEmpty()
+            ? m.DukePath + QLatin1Char('/') + plan.request.program + QStringLiteral(" not found")
+            : refused->message;
+        return out;
+    }
+    using StockNames::Role;
+    const ChosenFiles &c = plan.chosen;
+    const std::pair<bool, Role> swaps[] = {{!c.ChosenRts.isEmpty(), Role::Rts},
+                                           {!c.ChosenUserCon.isEmpty() || c.editorUserCon.has_value(), Role::User},
+                                           {!c.ChosenGameCon.isEmpty(), Role::Game},
+                                           {!c.ChosenDefsCon.isEmpty(), Role::Defs}};
+    for (const auto &[chosen, role] : swaps)
+        if (chosen)
+            out.filesWritten << m.platform.files.resolve(m.gameFile(StockNames::gameFile(role)));
+    if (plan.multi)
+        for (const char *name : {"duke3d.cfg", "commit.dat"})
+            out.filesWritten << m.platform.files.resolve(m.gameFile(QLatin1String(name)));
+    return out;
 }
 
 bool Launcher::Relaunch()
@@ -94,33 +133,30 @@ bool Launcher::Relaunch()
     return execute(*m_last, false);
 }
 
-std::optional<Launcher::Plan> Launcher::planFromOptions()
+Launcher::Planned Launcher::planFromOptions() const
 {
-    m.FileFound = false;
-    if (const QString failed = failedCheck(); !failed.isEmpty()) {
-        message(failed);
-        return std::nullopt;
-    }
+    const auto refuse = [](const QString &text, Prompts::Icon icon = Prompts::Icon::None) {
+        return Planned{std::nullopt, text, icon};
+    };
+    if (const QString failed = failedCheck(); !failed.isEmpty())
+        return refuse(failed);
     const bool multi = options.multi()->isOn();
-    if (multi && !networkFilesPresent())
-        return std::nullopt;
+    if (multi)
+        if (const QString missing = missingNetworkFile(); !missing.isEmpty())
+            return refuse(missing);
 
     // The typed name goes onto the DOS command line now and into duke3d.cfg's quotes at exit.
     if (multi) {
-        if (const QString problem = nameSwitchProblem(options.multi()->playerName()); !problem.isEmpty()) {
-            m.platform.prompts.message(owner, problem, Prompts::Icon::Exclamation);
-            return std::nullopt;
-        }
+        if (const QString problem = nameSwitchProblem(options.multi()->playerName()); !problem.isEmpty())
+            return refuse(problem, Prompts::Icon::Exclamation);
     }
 
     const CommandLine &cl = options.commandLine();
     const QString switches = cl.switches(multi ? nameSwitch() : QString());
     // Refuse what the DOS command line cannot carry before anything in the game directory or
     // the window changes, so a refused launch leaves everything as it was.
-    if (const auto checked = DosCommandTail::switches(switches); !checked.ok()) {
-        m.platform.prompts.message(owner, checked.error, Prompts::Icon::Exclamation);
-        return std::nullopt;
-    }
+    if (const auto checked = DosCommandTail::switches(switches); !checked.ok())
+        return refuse(checked.error, Prompts::Icon::Exclamation);
 
     Plan plan;
     plan.multi = multi;
@@ -134,8 +170,16 @@ std::optional<Launcher::Plan> Launcher::planFromOptions()
     plan.request.directory = m.DukePath;
     plan.request.switches = switches;
     plan.request.network = plan.request.program == QLatin1String("commit.exe");
+    if (plan.request.network) {
+        // DOSBox's IPX reaches the other players only through its tunnel: this computer hosts it
+        // or joins the one that does, before the launcher starts.
+        const DosBoxNetwork network = DosBoxNetwork::load(m.platform.settings);
+        if (const QString problem = network.problem(); !problem.isEmpty())
+            return refuse(problem, Prompts::Icon::Exclamation);
+        plan.request.dosCommandBefore = network.ipxnetCommand();
+    }
     plan.chosen = host.chosenFiles();
-    return plan;
+    return Planned{plan, {}, Prompts::Icon::None};
 }
 
 bool Launcher::execute(const Plan &plan, bool fromOptions)

@@ -2,6 +2,7 @@
 
 #include "confiles/ChosenFiles.h"
 #include "platform/GameRunner.h"
+#include "platform/Prompts.h"
 
 #include <QString>
 #include <optional>
@@ -28,6 +29,18 @@ public:
     // Before any launch it is Launch with the options as they stand.
     bool Relaunch();
 
+    // What Launch would do with the options as they stand, worked out without changing anything:
+    // either the refusal Launch would show, or the program, the runner's DOSBox command and the
+    // files the launch writes. For Launch > Show Launch Plan.
+    struct Preview
+    {
+        QString refusal;
+        GameRunner::Request request;
+        GameRunner::Description description;
+        QStringList filesWritten; // in the game directory, in the order the launch writes them
+    };
+    Preview preview();
+
     // The name switch for a network game: empty when the box is empty or holds the name in
     // duke3d.cfg.
     QString nameSwitch() const;
@@ -43,11 +56,17 @@ private:
         bool multi = false;
         ChosenFiles chosen; // swapped in before the start
     };
+    struct Planned
+    {
+        std::optional<Plan> plan;
+        QString refusal; // when there is no plan: the message Launch shows
+        Prompts::Icon icon = Prompts::Icon::None;
+    };
 
-    std::optional<Plan> planFromOptions(); // the checks, with their messages
+    Planned planFromOptions() const; // the checks; shows nothing
     bool execute(const Plan &plan, bool fromOptions);
     QString failedCheck() const;
-    bool networkFilesPresent();
+    QString missingNetworkFile() const;
     void message(const QString &text);
     void refused(const GameRunner::Result &result, const QString &program);
 

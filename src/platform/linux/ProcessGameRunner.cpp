@@ -31,7 +31,8 @@ QByteArray generatedConf(bool network)
 ProcessGameRunner::ProcessGameRunner(const QString &runBase) : m_runBase(runBase) {}
 
 QStringList ProcessGameRunner::dosBoxArguments(const QString &confFile, const QString &mountPath,
-                                               const QString &commandLine, bool closeWhenDone)
+                                               const QString &commandLine, bool closeWhenDone,
+                                               const QString &commandBefore)
 {
     QStringList args{QStringLiteral("-userconf"), QStringLiteral("-conf"), confFile};
     const auto run = [&args](const QString &command) { args << QStringLiteral("-c") << command; };
@@ -42,6 +43,8 @@ QStringList ProcessGameRunner::dosBoxArguments(const QString &confFile, const QS
     run(DosCommandTail::mountCommand(QLatin1Char('c'), mountPath) + QStringLiteral(" >nul"));
     run(QStringLiteral("c:"));
     run(QStringLiteral("cls"));
+    if (!commandBefore.isEmpty())
+        run(commandBefore);
     run(commandLine);
     // Back at DOSBox's prompt once the game has ended: the "finished" window, with its prompt.
     run(QStringLiteral("@echo on"));
@@ -107,6 +110,11 @@ std::optional<GameRunner::Result> ProcessGameRunner::dosRefusal(const Request &r
         result.message = tail.error;
         return result;
     }
+    if (const DosCommandTail::Checked before = DosCommandTail::switches(QLatin1Char(' ') + request.dosCommandBefore);
+        !request.dosCommandBefore.isEmpty() && !before.ok()) {
+        result.message = before.error;
+        return result;
+    }
     if (dosBoxExecutable().isEmpty()) {
         result.message = dosBoxMissingMessage(fileName);
         return result;
@@ -170,17 +178,53 @@ QString ProcessGameRunner::dosBoxMissingMessage(const QString &program) const
               "from the search path.").arg(program, m_dosBox, where);
 }
 
+GameRunner::Description ProcessGameRunner::describe(const Request &request)
+{
+    Description d;
+    if (std::optional<Result> refused = refusal(request)) {
+        d.refusal = refused;
+        return d;
+    }
+    const QString path = findInDirectory(request.directory, request.program);
+    if (!isNativeProgram(path))
+        return describeDos(request, path);
+    d.executable = QFileInfo(path).absoluteFilePath();
+    d.arguments = request.switches.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    d.workingDirectory = request.directory;
+    return d;
+}
+
+// What DOSBox gets, with runDirectory() standing for the private directory a start makes.
+GameRunner::Description ProcessGameRunner::describeDos(const Request &request, const QString &path) const
+{
+    Description d;
+    d.inDosBox = true;
+    d.executable = dosBoxExecutable();
+    d.workingDirectory = request.directory;
+    d.configuration = generatedConf(request.network);
+    d.confPath = runDirectory() + QLatin1Char('/') + QLatin1String(DosBoxRunDirs::ConfName);
+    const DosCommandTail::Checked name = DosCommandTail::programName(QFileInfo(path).fileName());
+    const DosCommandTail::Checked tail = DosCommandTail::switches(request.switches);
+    d.commandTail = name.text + tail.text;
+    // DOSBox's mount cannot take every path between quotes: mount those through a link.
+    QString mountPath = QFileInfo(request.directory).absoluteFilePath();
+    if (!DosCommandTail::canMountLiterally(mountPath)) {
+        d.linkTarget = mountPath;
+        d.linkPath = runDirectory() + QLatin1Char('/') + QLatin1String(DosBoxRunDirs::LinkName);
+        mountPath = d.linkPath;
+    }
+    d.arguments = dosBoxArguments(d.confPath, mountPath, d.commandTail, request.closeWhenDone, request.dosCommandBefore);
+    return d;
+}
+
 GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, const QString &path)
 {
     Result result;
     result.programPath = path;
     result.inDosBox = true;
     const QString fileName = QFileInfo(path).fileName();
-
-    // Checked by refusal() a moment ago.
-    const DosCommandTail::Checked name = DosCommandTail::programName(fileName);
-    const DosCommandTail::Checked tail = DosCommandTail::switches(request.switches);
-    const QString dosBox = dosBoxExecutable();
+    const Description plan = describeDos(request, path);
+    const QString dosBox = plan.executable;
 
     DosBoxRunDirs runDirs(m_runBase);
     runDirs.removeEnded();
@@ -192,17 +236,13 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
         result.message = noRunDir;
         return result;
     }
+    const auto inRunDir = [&runDir](QString text) { return text.replace(runDirectory(), runDir); };
 
-    QSaveFile conf(QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::ConfName)));
-    bool prepared = conf.open(QIODevice::WriteOnly) && conf.write(generatedConf(request.network)) >= 0
-                    && conf.commit();
-
-    // DOSBox's mount cannot take every path between quotes: mount those through a link.
-    QString mountPath = QFileInfo(request.directory).absoluteFilePath();
-    if (prepared && !DosCommandTail::canMountLiterally(mountPath)) {
-        const QString link = QDir(runDir).filePath(QLatin1String(DosBoxRunDirs::LinkName));
-        prepared = QFile::link(mountPath, link) && DosCommandTail::canMountLiterally(link);
-        mountPath = link;
+    QSaveFile conf(inRunDir(plan.confPath));
+    bool prepared = conf.open(QIODevice::WriteOnly) && conf.write(plan.configuration) >= 0 && conf.commit();
+    if (prepared && !plan.linkPath.isEmpty()) {
+        const QString link = inRunDir(plan.linkPath);
+        prepared = QFile::link(plan.linkTarget, link) && DosCommandTail::canMountLiterally(link);
     }
     if (!prepared) {
         DosBoxRunDirs::remove(runDir);
@@ -210,7 +250,9 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
         return result;
     }
 
-    const QStringList args = dosBoxArguments(conf.fileName(), mountPath, name.text + tail.text, request.closeWhenDone);
+    QStringList args;
+    for (const QString &arg : plan.arguments)
+        args << inRunDir(arg);
 
     DetachedSpawn::Options options;
     options.program = dosBox;

@@ -18,6 +18,7 @@ public:
     std::optional<Result> refusal(const Request &request) override;
     Result start(const Request &request) override;
     bool runsNatively(const QString &path) const override { return isNativeProgram(path); }
+    Description describe(const Request &request) override;
 
     // The file in the directory whose name matches in any letter case (an exact match first), or
     // an empty text.
@@ -27,12 +28,14 @@ public:
     // What DOSBox is started with: the player's settings, Zentrel's generated ones, then the
     // commands that mount the game directory as C: and run the program quietly.
     static QStringList dosBoxArguments(const QString &confFile, const QString &mountPath,
-                                       const QString &commandLine, bool closeWhenDone);
+                                       const QString &commandLine, bool closeWhenDone,
+                                       const QString &commandBefore = {});
 
 private:
     std::optional<Result> dosRefusal(const Request &request, const QString &path) const;
     Result startNative(const Request &request, const QString &path);
     Result startInDosBox(const Request &request, const QString &path);
+    Description describeDos(const Request &request, const QString &path) const;
     QString dosBoxExecutable() const;
     QString dosBoxMissingMessage(const QString &program) const;
 
