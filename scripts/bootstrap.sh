@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev libcanberra-dev libcanberra-pulse sound-theme-freedesktop
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core
   dosbox nasm
   valgrind time
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

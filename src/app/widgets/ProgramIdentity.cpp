@@ -11,6 +11,8 @@ void apply()
 {
     QApplication::setApplicationName(QStringLiteral("Zentrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
+    // The desktop entry's name: Wayland docks group the window under the installed entry by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zentrel.Zentrel"));
     QApplication::setWindowIcon(IconFactory::icon(IconFactory::Picture::Program));
 }
 
