@@ -54,7 +54,9 @@ GameWindows::Handle GameSupervisor::currentGameWindow()
 
 void GameSupervisor::WatchGame(qint64 pid, const QString &program, bool inDosBox)
 {
-    if (!m_windows.available() && !m_unavailableTold) {
+    // Told once, and only to a player who asked for hiding or closing the game's window.
+    const bool asked = m_module.HideDosWin == kYes || m_module.CloseDosWin == kYes;
+    if (!m_windows.available() && !m_unavailableTold && asked) {
         m_unavailableTold = true;
         emit supervisionUnavailable(m_windows.reason());
     }

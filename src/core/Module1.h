@@ -44,6 +44,11 @@ public:
 
     // Why the game's window cannot be supervised on this desktop (no X11); empty when it can.
     QString SupervisionUnavailable;
+    // What the desktop offers, found once at start-up (tests set them).
+    bool SystemTrayMissing = false;   // no tray to hide in or come back from
+    bool WaylandWindows = false;      // Zentrel's own windows are Wayland surfaces: once minimised
+                                      // without a tray, nothing can bring them back
+    bool FrontWindowUnknown = false;  // the window manager does not say which window is in front
 
     // Game supervision (filled by the launch).
     QString GameCommand;

@@ -71,6 +71,11 @@ public:
     virtual Result start(const Request &request) = 0;
     virtual Description describe(const Request &request) = 0;
 
+    // A started program that has ended already, and the last lines DOSBox wrote about it (DOSBox
+    // writes its output out when it ends).
+    virtual bool hasEnded(qint64 pid) const { Q_UNUSED(pid); return false; }
+    virtual QString lastOutput(qint64 pid, int lines) const { Q_UNUSED(pid); Q_UNUSED(lines); return {}; }
+
     // Whether the file would be started directly rather than in DOSBox: an ELF executable, or a
     // script with "#!" and the execute bit.
     virtual bool runsNatively(const QString &path) const = 0;

@@ -26,6 +26,9 @@ public:
     // False when the session has no window system this layer can reach (a Wayland session
     // without Xwayland, no display at all); reason() then says why in a sentence.
     virtual bool available() const = 0;
+    // Whether the window manager says which window is in front (_NET_ACTIVE_WINDOW); without it
+    // the game's window is never hidden on a switch away.
+    virtual bool reportsFrontWindow() const { return true; }
     virtual QString reason() const = 0;
 
     // A process Zentrel started: program is its file name ("DUKE3D.EXE", "commit.exe"); inDosBox

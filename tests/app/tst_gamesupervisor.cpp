@@ -370,8 +370,13 @@ private slots:
         r.windows.up = false;
         r.windows.why = QStringLiteral("no display");
         QSignalSpy told(&r.supervisor, &GameSupervisor::supervisionUnavailable);
-        r.supervisor.WatchGame(1, QStringLiteral("DUKE3D.EXE"), true);
+        r.module.HideDosWin = QStringLiteral("No");
+        r.module.CloseDosWin = QStringLiteral("No");
+        r.supervisor.WatchGame(1, QStringLiteral("DUKE3D.EXE"), true); // nothing asked: nothing to tell
+        QCOMPARE(told.size(), 0);
+        r.module.CloseDosWin = QStringLiteral("Yes");
         r.supervisor.WatchGame(2, QStringLiteral("DUKE3D.EXE"), true);
+        r.supervisor.WatchGame(3, QStringLiteral("DUKE3D.EXE"), true);
         QCOMPARE(told.size(), 1);
         QCOMPARE(told[0][0].toString(), QStringLiteral("no display"));
     }

@@ -540,6 +540,26 @@ private slots:
         QCOMPARE(f.window->launchOptions().commandLine().SavedGameSwitch, QStringLiteral(" /0"));
     }
 
+    // A launch that asked for closing the game's window where nothing can see it says so in the
+    // status bar.
+    void unavailableSupervisionIsToldAfterTheLaunch()
+    {
+        FakeGameWindows windows;
+        windows.up = false;
+        windows.why = "This Wayland session offers no X11 display (Xwayland), so Zentrel cannot hide or close "
+                      "the game's window.";
+        Fixture f(true, {"duke3d.exe"});
+        f.platform.windows = &windows;
+        f.load();
+        f.m.CloseDosWin = "Yes";
+        ControlDriver d(f.window.get());
+        d.tick("chkSingle");
+        d.choose("cmbEpisode", "LA Meltdown");
+        d.choose("cmbLevel", "DEATH ROW");
+        d.button("cmdLaunch")->click();
+        QCOMPARE(f.window->statusBar()->currentMessage(), windows.why);
+    }
+
     // The version written at exit that cannot be saved is told, once.
     void failedSaveAtExitIsTold()
     {

@@ -200,7 +200,7 @@ private slots:
         frmPrefs dialog(bed.m);
         auto *note = dialog.findChild<QGroupBox *>("frmStealth")->findChild<QLabel *>("lblStealthUnavailable");
         QVERIFY(note);
-        QVERIFY(note->text().endsWith("This desktop has no X11 display."));
+        QVERIFY(note->text().endsWith("here: this desktop has no X11 display.")); // one sentence
     }
 
     // The network settings: shown as stored, refused before anything is stored when DOSBox's
@@ -247,6 +247,52 @@ private slots:
         QVERIFY(!control<QLineEdit>(again, "txtNetHost")->isEnabled());
         control<QPushButton>(again, "cmdOk")->click();
         QCOMPARE(store.value("Network", "Role"), QStringLiteral("Host"));
+    }
+
+    // What the desktop cannot do is said beside the choices it concerns.
+    void desktopNotes_data()
+    {
+        QTest::addColumn<bool>("noTray");
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<bool>("frontUnknown");
+        QTest::addColumn<QString>("unavailable");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("all there") << false << false << false << "" << QStringList{};
+        QTest::newRow("no tray") << true << false << false << ""
+                                 << QStringList{"No system tray on this desktop: Zentrel minimises instead"};
+        QTest::newRow("no tray, Wayland")
+            << true << true << false << ""
+            << QStringList{"No system tray on this desktop, and on Wayland a minimised Zentrel could not come back: "
+                           "\u201cMinimized\u201d and \u201cMinimized to Tray\u201d leave the window as it is."};
+        QTest::newRow("no front window") << false << false << true << ""
+                                         << QStringList{"This window manager does not say which window is in front, so "
+                                                        "the game's window cannot be hidden when you switch away "
+                                                        "from it."};
+        QTest::newRow("no X11")
+            << false << true << false
+            << "This Wayland session offers no X11 display (Xwayland), so Zentrel cannot hide or close the game's window."
+            << QStringList{"Hiding and closing the game's window is not available here: this Wayland session offers "
+                           "no X11 display (Xwayland), so Zentrel cannot hide or close the game's window."};
+    }
+    void desktopNotes()
+    {
+        QFETCH(bool, noTray);
+        QFETCH(bool, wayland);
+        QFETCH(bool, frontUnknown);
+        QFETCH(QString, unavailable);
+        QFETCH(QStringList, notes);
+        MemorySettingsStore store;
+        DialogTestBed bed(store);
+        bed.m.SystemTrayMissing = noTray;
+        bed.m.WaylandWindows = wayland;
+        bed.m.FrontWindowUnknown = frontUnknown;
+        bed.m.SupervisionUnavailable = unavailable;
+        frmPrefs dialog(bed.m);
+        QStringList shown;
+        for (const char *name : {"lblNoTray", "lblNoFrontWindow", "lblStealthUnavailable"})
+            if (auto *label = dialog.findChild<QLabel *>(QLatin1String(name)))
+                shown << label->text();
+        QCOMPARE(shown, notes);
     }
 };
 

@@ -52,6 +52,17 @@ private slots:
         QTRY_VERIFY(r.main.isMinimized());
     }
 
+    // On Wayland nothing could bring a minimised window back without a tray: it stays as it is.
+    void withoutATrayOnWaylandTheWindowStays()
+    {
+        TrayRig r(false);
+        r.tray.minimisingStrands = true;
+        r.tray.AddTrayIcon();
+        QVERIFY(!r.tray.iconShown());
+        QVERIFY(r.main.isVisible() && !r.main.isMinimized());
+        QVERIFY(!(r.main.windowState() & Qt::WindowMinimized));
+    }
+
     // A double-click, a single click on trays that report only that (StatusNotifierItem trays),
     // and Show all bring the window back and leave the tray.
     void leavingTheTray_data()

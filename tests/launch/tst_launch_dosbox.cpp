@@ -218,6 +218,32 @@ private slots:
         QVERIFY(rig.prompts.shown.isEmpty());
     }
 
+    // Without an X11 display DOSBox could not show the game: refused before the window or a file
+    // changes.
+    void withoutADisplayTheLaunchChangesNothing()
+    {
+        DosBoxRig rig;
+        rig.m.DukeWin = "1";
+        rig.window->show();
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        qunsetenv("SDL_VIDEODRIVER");
+        rig.tick("chkSingle");
+        rig.choose("cmbEpisode", "LA Meltdown");
+        rig.choose("cmbLevel", "DEATH ROW");
+        QVERIFY(!rig.launch());
+        qputenv("SDL_VIDEODRIVER", "dummy");
+        if (!display.isEmpty())
+            qputenv("DISPLAY", display);
+        QCOMPARE(rig.prompts.texts(),
+                 QStringList{"DOSBox needs an X11 display to show the game, and this session has none (DISPLAY is "
+                             "not set). Turn on Xwayland in your desktop's settings, or log in to an X11 session, "
+                             "and launch again."});
+        QVERIFY(rig.window->isVisible() && !rig.window->isMinimized());
+        QCOMPARE(rig.read("ARGS.TXT"), QByteArray("<missing>"));
+        QCOMPARE(rig.get<QComboBox>("cmbLevel")->currentText(), QString("DEATH ROW"));
+    }
+
     void missingGameProgramKeepsTheOptions()
     {
         DosBoxRig rig;

@@ -1,6 +1,7 @@
 #include "FakeGameRunner.h"
 #include "LaunchFixture.h"
 
+#include "launch/widgets/EarlyExitWatch.h"
 #include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/Launcher.h"
 
@@ -211,6 +212,38 @@ private slots:
         QVERIFY(rig.steps.isEmpty()); // neither the window nor the network keys
         QCOMPARE(rig.store.writes, writes);
         QVERIFY(rig.ticked("optCoop"));
+    }
+
+    // A DOSBox gone within seconds never ran the game: the player is told, with its last lines.
+    void aDosBoxThatEndsAtOnceIsReported()
+    {
+        LaunchRig rig;
+        rig.runner.ended = {4242};
+        rig.runner.output = "Error opening terminal: unknown.";
+        rig.singleEpisodeLevel();
+        QVERIFY(rig.launcher.Launch());
+        QTRY_COMPARE(rig.prompts.texts(), QStringList{"DOSBox ended right after it started, so duke3d.exe did not "
+                                                      "run. The last lines DOSBox wrote:\n\nError opening "
+                                                      "terminal: unknown."});
+        QCOMPARE(rig.prompts.shown[0].icon, Prompts::Icon::Exclamation);
+    }
+
+    void aDosBoxThatRunsOnIsNotReported()
+    {
+        const int watch = EarlyExitWatch::WatchMs;
+        EarlyExitWatch::WatchMs = 300;
+        LaunchRig rig;
+        rig.singleEpisodeLevel();
+        QVERIFY(rig.launcher.Launch());
+        QVERIFY(rig.window.findChild<EarlyExitWatch *>());
+        QTRY_VERIFY(!rig.window.findChild<EarlyExitWatch *>()); // the watch is over
+        rig.runner.ended = {4242}; // ended later: a game that was played
+        QCoreApplication::processEvents();
+        QVERIFY(rig.prompts.shown.isEmpty());
+        EarlyExitWatch::WatchMs = watch;
+        QCOMPARE(EarlyExitWatch::message("duke3d.exe", {}),
+                 QStringLiteral("DOSBox ended right after it started, so duke3d.exe did not run. DOSBox wrote nothing "
+                                "about why."));
     }
 
     void nameEqualToTheSavedOneAddsNoSwitch()

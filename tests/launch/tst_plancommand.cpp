@@ -51,6 +51,7 @@ private slots:
     {
         using Prerequisites::Need;
         REQUIRE_PREREQUISITES(Need::DosStubs);
+        qputenv("SDL_VIDEODRIVER", "dummy"); // the stand-in dosbox needs no display
     }
 
     void quoting_data()

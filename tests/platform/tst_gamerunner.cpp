@@ -27,6 +27,8 @@ private slots:
     void programKindIsDecidedByContent();
     void runDirectoriesGoAfterDosBoxEnds();
     void dosBoxShowsTheGameOnly();
+    void withoutADisplayDosBoxIsNotStarted();
+    void theLastWordsOfADosBoxThatEnded();
 
 private:
     QString makeGame(const QString &name, const QString &dukeFileName = QStringLiteral("DUKE3D.EXE"));
@@ -296,6 +298,53 @@ void TestGameRunner::dosBoxShowsTheGameOnly()
                                 "-c", "mount c \"/games/100%% duke\" >nul", "-c", "c:", "-c", "cls", "-c",
                                 "DUKE3D.EXE /v1", "-c", "@echo on", "-c", "exit"}));
     QCOMPARE(ProcessGameRunner::dosBoxArguments("c", "d", "P", false).last(), QString("@echo on"));
+}
+
+// No X11 display and no video driver of the player's: refused before anything is prepared.
+void TestGameRunner::withoutADisplayDosBoxIsNotStarted()
+{
+    const QString game = makeGame("no display");
+    const QByteArray display = qgetenv("DISPLAY");
+    qunsetenv("DISPLAY");
+    qunsetenv("SDL_VIDEODRIVER");
+    ProcessGameRunner runner(m_runBase);
+    runner.setDosBox({}, m_settingsFile);
+    const QStringList runDirsBefore = QDir(m_runBase).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const GameRunner::Result refused = runner.start({game, "duke3d.exe", " /v1", false, true});
+    qputenv("SDL_VIDEODRIVER", "x11"); // the X11 driver by name needs the display as much
+    const GameRunner::Result byName = runner.start({game, "duke3d.exe", " /v1", false, true});
+    qputenv("SDL_VIDEODRIVER", "dummy");
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display);
+    const QString text = "DOSBox needs an X11 display to show the game, and this session has none (DISPLAY is not "
+                         "set). Turn on Xwayland in your desktop's settings, or log in to an X11 session, and "
+                         "launch again.";
+    QVERIFY(!refused.started && !byName.started);
+    QCOMPARE(refused.message, text);
+    QCOMPARE(byName.message, text);
+    QCOMPARE(QDir(m_runBase).entryList(QDir::Dirs | QDir::NoDotAndDotDot), runDirsBefore);
+    QCOMPARE(readFile(game + "/ARGS.TXT"), QByteArray("<missing>"));
+}
+
+// A DOSBox that cannot start leaves its reason in its output: the runner has its last lines.
+void TestGameRunner::theLastWordsOfADosBoxThatEnded()
+{
+    const QString game = makeGame("ends at once");
+    const QString fake = m_tmp.filePath("games/dosbox-fails");
+    {
+        QFile script(fake);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nfor i in 1 2 3 4 5 6 7 8 9 10; do echo \"line $i\"; done\n"
+                     "echo 'Error opening terminal: unknown.'\nexit 1\n");
+    }
+    QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProcessGameRunner runner(m_runBase);
+    runner.setDosBox(fake, m_settingsFile);
+    const GameRunner::Result started = runner.start({game, "duke3d.exe", " /v1", false, false});
+    QVERIFY(started.started);
+    QTRY_VERIFY_WITH_TIMEOUT(runner.hasEnded(started.pid), 10000);
+    QCOMPARE(runner.lastOutput(started.pid, 3), QStringLiteral("line 9\nline 10\nError opening terminal: unknown."));
+    QVERIFY(!runner.hasEnded(0) && runner.lastOutput(999999, 3).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestGameRunner)

@@ -38,6 +38,10 @@ public:
         return result;
     }
     bool runsNatively(const QString &path) const override { return nativePrograms.contains(path); }
+    QList<qint64> ended;       // pids hasEnded() says yes to
+    QString output;            // what lastOutput() gives
+    bool hasEnded(qint64 pid) const override { return ended.contains(pid); }
+    QString lastOutput(qint64, int) const override { return output; }
     QList<Request> described;
     Description describe(const Request &request) override
     {

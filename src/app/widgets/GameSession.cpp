@@ -1,5 +1,7 @@
 #include "app/widgets/GameSession.h"
 
+#include <QStatusBar>
+
 #include "app/GameSupervisor.h"
 #include "core/Module1.h"
 #include "app/widgets/MainMenus.h"
@@ -46,6 +48,7 @@ GameSession::GameSession(Module1 &module1, frmMain &window)
     GameWindows &windows = m.platform.windows ? *m.platform.windows : *m_noWindows;
     m_supervisor = std::make_unique<GameSupervisor>(m, windows);
     m_tray = std::make_unique<TrayIcon>(&window, window.menus());
+    m_tray->minimisingStrands = m.WaylandWindows;
     m_launcher = std::make_unique<Launcher>(m, window.launchOptions(), *this, &window);
     connectSignals();
 }
@@ -60,6 +63,9 @@ void GameSession::connectSignals()
     m_supervisor->multiPlayerTicked = [this] { return window.launchOptions().multi()->isOn(); };
     connect(m_tray.get(), &TrayIcon::unhideRequested, m_supervisor.get(), &GameSupervisor::UnhideGame);
     // A game that has ended may have saved: its saved games show up without a restart.
+    // A launch that asked for hiding or closing the game's window, where that cannot happen.
+    connect(m_supervisor.get(), &GameSupervisor::supervisionUnavailable, this,
+            [this](const QString &reason) { window.statusBar()->showMessage(reason); });
     connect(m_supervisor.get(), &GameSupervisor::gameEnded, &window.launchOptions(), &LaunchOptions::ScanSavedGames);
     connect(mn.mnuLaunchUnhide, &QAction::triggered, m_supervisor.get(), &GameSupervisor::UnhideGame);
     connect(m_supervisor.get(), &GameSupervisor::unhideEnabledChanged, this, [this, &mn](bool enabled) {
@@ -77,7 +83,14 @@ ChosenFiles GameSession::chosenFiles() const
 }
 
 void GameSession::showMainWindowNormal() { window.showNormal(); }
-void GameSession::minimizeMainWindow() { window.showMinimized(); }
+void GameSession::minimizeMainWindow()
+{
+    // On Wayland a minimised window can only come back through a tray or a task list, and Zentrel
+    // cannot know of the latter: without a tray it stays as it is.
+    if (m.WaylandWindows && !m_tray->trayAvailable())
+        return;
+    window.showMinimized();
+}
 bool GameSession::inTray() const { return m_tray->InTray; }
 void GameSession::addTrayIcon() { m_tray->AddTrayIcon(); }
 void GameSession::exitCommand() { window.cmdExit_Click(); }

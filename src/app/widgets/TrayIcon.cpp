@@ -46,8 +46,9 @@ void TrayIcon::AddTrayIcon()
     if (!m_main)
         return;
     if (!trayAvailable()) {
-        // No tray to come back from: a minimised window stays in the task bar.
-        m_main->showMinimized();
+        // No tray to come back from: a minimised window stays in the task bar, where there is one.
+        if (!minimisingStrands)
+            m_main->showMinimized();
         return;
     }
     QIcon picture = m_main->windowIcon();

@@ -31,6 +31,8 @@ public:
 
     // Replaceable for tests; a tray exists when this says so.
     std::function<bool()> trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    // Minimising would strand the window (Wayland without a tray): it is left as it is instead.
+    bool minimisingStrands = false;
 
     QSystemTrayIcon &icon() { return m_icon; }
 

@@ -2,6 +2,7 @@
 #include "ui_frmPrefs.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 
 #include "core/Module1.h"
@@ -32,8 +33,13 @@ frmPrefs::frmPrefs(Module1 &module1, QWidget *parent)
     ui->setupUi(this);
     if (!m.SupervisionUnavailable.isEmpty()) {
         // Say so beside the two boxes that would have no effect.
+        // The reason is a sentence of its own: after the colon it goes on in lower case.
+        QString reason = m.SupervisionUnavailable;
+        for (const char *word : {"This ", "There ", "The "})
+            if (reason.startsWith(QLatin1String(word)))
+                reason[0] = reason.at(0).toLower();
         auto *note = new QLabel(QStringLiteral("Hiding and closing the game's window is not available here: ")
-                                    + m.SupervisionUnavailable,
+                                    + reason,
                                 ui->frmStealth);
         note->setObjectName(QStringLiteral("lblStealthUnavailable"));
         note->setWordWrap(true);
@@ -41,6 +47,7 @@ frmPrefs::frmPrefs(Module1 &module1, QWidget *parent)
         if (grid)
             grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
     }
+    addDesktopNotes();
     showPictures();
     connectSignals();
     Form_Load();
@@ -48,6 +55,29 @@ frmPrefs::frmPrefs(Module1 &module1, QWidget *parent)
 }
 
 frmPrefs::~frmPrefs() = default;
+
+// What this desktop cannot do, said beside the choices it concerns.
+void frmPrefs::addDesktopNotes()
+{
+    const auto note = [](QGroupBox *frame, const char *name, const QString &text) {
+        auto *label = new QLabel(text, frame);
+        label->setObjectName(QLatin1String(name));
+        label->setWordWrap(true);
+        if (auto *grid = qobject_cast<QGridLayout *>(frame->layout()))
+            grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+    };
+    if (m.SystemTrayMissing)
+        note(ui->fraPDM, "lblNoTray",
+             m.WaylandWindows
+                 ? QStringLiteral("No system tray on this desktop, and on Wayland a minimised Zentrel could not "
+                                  "come back: \u201cMinimized\u201d and \u201cMinimized to Tray\u201d leave the "
+                                  "window as it is.")
+                 : QStringLiteral("No system tray on this desktop: Zentrel minimises instead"));
+    if (m.SupervisionUnavailable.isEmpty() && m.FrontWindowUnknown)
+        note(ui->frmStealth, "lblNoFrontWindow",
+             QStringLiteral("This window manager does not say which window is in front, so the game's window "
+                            "cannot be hidden when you switch away from it."));
+}
 
 void frmPrefs::connectSignals()
 {

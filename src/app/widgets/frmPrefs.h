@@ -20,6 +20,7 @@ public:
     void cmdCancel_Click();
 
 private:
+    void addDesktopNotes();
     void connectSignals();
     void showPictures();
     void Form_Load();

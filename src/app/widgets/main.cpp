@@ -15,6 +15,7 @@
 #include "platform/linux/X11GameWindows.h"
 
 #include <QApplication>
+#include <QSystemTrayIcon>
 
 int main(int argc, char **argv)
 {
@@ -39,6 +40,10 @@ int main(int argc, char **argv)
     Module1 module1(platform);
     if (!windows.available())
         module1.SupervisionUnavailable = windows.reason();
+    else
+        module1.FrontWindowUnknown = !windows.reportsFrontWindow();
+    module1.SystemTrayMissing = !QSystemTrayIcon::isSystemTrayAvailable();
+    module1.WaylandWindows = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 
     if (!settings.errorString().isEmpty()) {
         // Start all the same, with what could be read; the store never overwrites a file it could

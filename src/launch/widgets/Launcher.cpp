@@ -7,6 +7,7 @@
 #include "confiles/StockNames.h"
 #include "launch/NetworkKeys.h"
 #include "launch/NetworkValues.h"
+#include "launch/widgets/EarlyExitWatch.h"
 #include "launch/widgets/LaunchHost.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "launch/widgets/MiscPanel.h"
@@ -239,6 +240,9 @@ bool Launcher::execute(const Plan &plan, bool fromOptions)
         return false;
     }
     m_last = plan;
+    // DOSBox stays at its prompt after the game: one that is gone within seconds never ran it.
+    if (started.inDosBox && !plan.request.closeWhenDone)
+        new EarlyExitWatch(*runner, m.platform.prompts, owner, started.pid, program);
     host.watchGame(started.pid, started.programPath, started.inDosBox);
     host.startGameTimer();
 

@@ -119,6 +119,10 @@ std::optional<GameRunner::Result> ProcessGameRunner::dosRefusal(const Request &r
         result.message = dosBoxMissingMessage(fileName);
         return result;
     }
+    if (const QString noDisplay = noDisplayMessage(); !noDisplay.isEmpty()) {
+        result.message = noDisplay;
+        return result;
+    }
     const QFileInfo base(DosBoxRunDirs(m_runBase).base());
     if (!base.isDir() || !base.isWritable()) {
         result.message = tr("Zentrel could not prepare DOSBox's settings for %1: no private "
@@ -155,6 +159,26 @@ GameRunner::Result ProcessGameRunner::startNative(const Request &request, const 
     return result;
 }
 
+bool ProcessGameRunner::hasEnded(qint64 pid) const
+{
+    return pid > 0 && !DosBoxRunDirs::processRunning(pid);
+}
+
+QString ProcessGameRunner::lastOutput(qint64 pid, int lines) const
+{
+    QFile log(QDir(m_runDirOf.value(pid)).filePath(QLatin1String(DosBoxRunDirs::LogName)));
+    if (!m_runDirOf.contains(pid) || !log.open(QIODevice::ReadOnly))
+        return {};
+    // The end of a log is what matters; a runaway one is not read whole.
+    if (log.size() > 65536)
+        log.seek(log.size() - 65536);
+    QStringList all = QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'));
+    for (QString &line : all)
+        line = line.trimmed();
+    all.removeAll(QString());
+    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
+}
+
 QString ProcessGameRunner::dosBoxExecutable() const
 {
     const QString wanted = m_dosBox.isEmpty() ? QStringLiteral("dosbox") : m_dosBox;
@@ -162,6 +186,18 @@ QString ProcessGameRunner::dosBoxExecutable() const
         return QStandardPaths::findExecutable(wanted);
     const QFileInfo info(QDir::cleanPath(wanted));
     return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+}
+
+QString ProcessGameRunner::noDisplayMessage()
+{
+    // Without an X11 display DOSBox falls back to a text terminal it cannot use and ends at once.
+    // A video driver chosen by hand (SDL_VIDEODRIVER) is the player's call.
+    const QByteArray driver = qgetenv("SDL_VIDEODRIVER");
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || (!driver.isEmpty() && driver != "x11"))
+        return {};
+    return tr("DOSBox needs an X11 display to show the game, and this session has none (DISPLAY is not "
+              "set). Turn on Xwayland in your desktop's settings, or log in to an X11 session, and "
+              "launch again.");
 }
 
 QString ProcessGameRunner::dosBoxMissingMessage(const QString &program) const
@@ -277,6 +313,7 @@ GameRunner::Result ProcessGameRunner::startInDosBox(const Request &request, cons
                              .arg(QDir::toNativeSeparators(runDir));
         return result;
     }
+    m_runDirOf.insert(result.pid, runDir);
     result.started = true;
     return result;
 }

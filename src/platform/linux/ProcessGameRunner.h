@@ -3,6 +3,7 @@
 #include "platform/GameRunner.h"
 #include "platform/linux/DetachedSpawn.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +20,15 @@ public:
     Result start(const Request &request) override;
     bool runsNatively(const QString &path) const override { return isNativeProgram(path); }
     Description describe(const Request &request) override;
+    bool hasEnded(qint64 pid) const override;
+    QString lastOutput(qint64 pid, int lines) const override;
 
     // The file in the directory whose name matches in any letter case (an exact match first), or
     // an empty text.
     static QString findInDirectory(const QString &directory, const QString &name);
     static bool isNativeProgram(const QString &path);
+    // Why DOSBox could not show a game here (no X11 display), or empty.
+    static QString noDisplayMessage();
 
     // What DOSBox is started with: the player's settings, Zentrel's generated ones, then the
     // commands that mount the game directory as C: and run the program quietly.
@@ -40,6 +45,7 @@ private:
     QString dosBoxMissingMessage(const QString &program) const;
 
     QString m_runBase;
+    QHash<qint64, QString> m_runDirOf; // DOSBox's process id -> its run directory
     QString m_dosBox;
     QString m_settingsFile;
     DetachedSpawn m_spawn;

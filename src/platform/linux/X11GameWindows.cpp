@@ -40,7 +40,7 @@ struct X11GameWindows::Atoms
 {
     xcb_atom_t netWmPid = 0, netWmName = 0, utf8String = 0, netClientList = 0, netActiveWindow = 0,
                netSupportingWmCheck = 0, wmState = 0, wmProtocols = 0, wmDeleteWindow = 0, netWmUserTime = 0,
-               netMoveResizeWindow = 0, wmChangeState = 0;
+               netMoveResizeWindow = 0, wmChangeState = 0, netSupported = 0;
 };
 
 X11GameWindows::X11GameWindows(Connection connection, QObject *parent)
@@ -105,6 +105,22 @@ bool X11GameWindows::available() const
 {
     return m_conn != nullptr;
 }
+bool X11GameWindows::reportsFrontWindow() const
+{
+    if (!m_conn)
+        return false;
+    Reply r(xcb_get_property_reply(
+        m_conn, xcb_get_property(m_conn, 0, m_root, m_atoms->netSupported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!r)
+        return false;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(r.p));
+    const int count = xcb_get_property_value_length(r.p) / int(sizeof(xcb_atom_t));
+    for (int i = 0; i < count; ++i)
+        if (atoms[i] == m_atoms->netActiveWindow)
+            return true;
+    return false;
+}
+
 QString X11GameWindows::reason() const
 {
     return m_reason;
@@ -129,6 +145,7 @@ void X11GameWindows::internAtoms()
         {"_NET_WM_USER_TIME", &m_atoms->netWmUserTime},
         {"_NET_MOVERESIZE_WINDOW", &m_atoms->netMoveResizeWindow},
         {"WM_CHANGE_STATE", &m_atoms->wmChangeState},
+        {"_NET_SUPPORTED", &m_atoms->netSupported},
     };
     QList<xcb_intern_atom_cookie_t> cookies;
     for (const auto &w : wanted)

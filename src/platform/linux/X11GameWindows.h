@@ -32,6 +32,7 @@ public:
     ~X11GameWindows() override;
 
     bool available() const override;
+    bool reportsFrontWindow() const override;
     QString reason() const override;
 
     void registerProcess(qint64 pid, const QString &program, bool inDosBox) override;
