@@ -10,6 +10,7 @@ packages=(
   dosbox nasm
   valgrind time
   desktop-file-utils appstream lintian dpkg-dev file
+  weston xwayland qt6-wayland
 )
 
 missing=()
