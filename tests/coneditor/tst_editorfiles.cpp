@@ -187,6 +187,28 @@ private slots:
         QCOMPARE(rig.caption(), QString("Default User Con File"));
     }
 
+    // Saved over Zentrel's working copy in the game directory, the con would be deleted at exit:
+    // refused, nothing written. Without a CON directory Save starts in the home folder.
+    void saveRefusesTheWorkingCopy()
+    {
+        Rig rig;
+        rig.m.CONPath.clear();
+        rig.editHealth("150");
+        for (const char *name : {"KVuser.con", "kvuser.CON", "KVgame.con"}) {
+            rig.prompts.shown.clear();
+            rig.prompts.chosenPaths.enqueue(rig.game.filePath(QLatin1String(name)));
+            rig.button("cmdPlaySave")->click();
+            QCOMPARE(rig.prompts.chooserStarts.last(), QDir::home().filePath("KVuser.con"));
+            QCOMPARE(rig.prompts.shown.size(), 1);
+            QVERIFY(rig.prompts.shown[0].text.contains("deleted when Zentrel exits"));
+            QVERIFY(!QFile::exists(rig.game.filePath(QLatin1String(name))));
+            QVERIFY(rig.m.ConModified && rig.m.DialogCancelled);
+        }
+        rig.prompts.chosenPaths.enqueue(rig.game.filePath("MYUSER.CON")); // any other name is the player's
+        rig.button("cmdPlaySave")->click();
+        QCOMPARE(read(rig.game.filePath("MYUSER.CON")), rig.text());
+    }
+
     // Save proposes "KVuser.con" in CONPath, writes the bytes, shows the path; Revert after Load
     // default reloads that file, not the stock one.
     void saveLoadDefaultAndRevert()

@@ -1,5 +1,8 @@
 #include "coneditor/widgets/ConEditorFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "coneditor/Catalogue.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
@@ -54,12 +57,37 @@ bool ConEditorFiles::SaveGuard()
     }
 }
 
+bool ConEditorFiles::isWorkingCopy(const QString &path) const
+{
+    if (m.DukePath.isEmpty())
+        return false;
+    const QFileInfo file(path);
+    if (QFileInfo(file.absolutePath()).canonicalFilePath() != QFileInfo(m.DukePath).canonicalFilePath())
+        return false;
+    for (const char *name : {"KVuser.con", "KVgame.con", "KVdefs.con", "KVuser.map"})
+        if (file.fileName().compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 void ConEditorFiles::Save()
 {
-    const QString start = Module1::JoinPath(m.CONPath.isEmpty() ? QStringLiteral(".") : m.CONPath,
-                                            QStringLiteral("KVuser.con"));
+    // Without a CON directory the home folder: the current directory is the game directory after a
+    // launch, where a KVuser.con would be taken for Zentrel's working copy.
+    const QString folder = m.CONPath.isEmpty() ? QDir::homePath() : m.CONPath;
+    const QString start = Module1::JoinPath(folder, QStringLiteral("KVuser.con"));
     const QString path = m.platform.prompts.saveFile(&page, QStringLiteral("Save Current Con"), start, ConFilter);
     if (path.isEmpty()) {
+        m.DialogCancelled = true;
+        return;
+    }
+    if (isWorkingCopy(path)) {
+        m.platform.prompts.message(&page,
+                                   QStringLiteral("%1 is Zentrel's working copy in the game directory and is "
+                                                  "deleted when Zentrel exits. Save the con under another name "
+                                                  "or in another folder.")
+                                       .arg(QDir::toNativeSeparators(path)),
+                                   Prompts::Icon::Exclamation);
         m.DialogCancelled = true;
         return;
     }

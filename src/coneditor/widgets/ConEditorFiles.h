@@ -34,6 +34,8 @@ public:
     void chooseVersion(bool version15) { versionItem(version15); }
 
 private:
+    // A file of the name Zentrel deletes from the game directory at exit.
+    bool isWorkingCopy(const QString &path) const;
     void connectSignals();
     void versionItem(bool version15);
     void showFile(const QString &path); // lblUserCon and CurrentConFile
