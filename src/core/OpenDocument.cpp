@@ -1,11 +1,10 @@
 #include "core/OpenDocument.h"
 
-#include "core/SettingsKeys.h"
+#include "core/PreparedRunner.h"
 #include "platform/DesktopOpener.h"
 #include "platform/Files.h"
 #include "platform/GameRunner.h"
 #include "platform/Platform.h"
-#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,13 +32,12 @@ QString open(Platform &platform, const QString &path)
     if (!platform.files.exists(path))
         return shown + QStringLiteral(" not found.");
 
-    GameRunner *runner = platform.runner;
+    GameRunner *runner = preparedRunner(platform);
     if (runner && (isDosProgramName(info.fileName()) || runner->runsNatively(path))) {
         GameRunner::Request request;
         request.directory = directory;
         request.program = info.fileName();
         request.closeWhenDone = true; // a tool's DOSBox goes when the tool ends
-        runner->setDosBox(platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox), platform.settingsFile);
         const GameRunner::Result result = runner->start(request);
         if (result.started)
             return {};

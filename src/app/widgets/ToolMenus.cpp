@@ -1,11 +1,10 @@
 #include "app/widgets/ToolMenus.h"
 
 #include "core/Module1.h"
-#include "core/SettingsKeys.h"
+#include "core/PreparedRunner.h"
 #include "platform/GameRunner.h"
 #include "platform/Platform.h"
 #include "platform/Prompts.h"
-#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QWidget>
@@ -15,12 +14,11 @@ ToolMenus::ToolMenus(Module1 &module1, QWidget &ownerWindow) : QObject(&ownerWin
 void ToolMenus::startTool(const QString &program, const QString &notFoundEnd)
 {
     const QString notFound = QDir::toNativeSeparators(Module1::JoinPath(m.DukePath, program)) + notFoundEnd;
-    GameRunner *runner = m.platform.runner;
+    GameRunner *runner = preparedRunner(m.platform);
     if (!runner || m.DukePath.isEmpty()) {
         m.platform.prompts.message(&owner, notFound);
         return;
     }
-    runner->setDosBox(m.platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox), m.platform.settingsFile);
     GameRunner::Request request;
     request.directory = m.DukePath;
     request.program = program;

@@ -1,6 +1,7 @@
 #include "launch/widgets/Launcher.h"
 
 #include "core/Module1.h"
+#include "core/PreparedRunner.h"
 #include "core/SettingsKeys.h"
 #include "launch/CommandLine.h"
 #include "launch/DosBoxNetwork.h"
@@ -99,17 +100,14 @@ Launcher::Preview Launcher::preview()
     }
     const Plan &plan = *planned.plan;
     out.request = plan.request;
-    GameRunner *runner = m.platform.runner;
+    GameRunner *runner = preparedRunner(m.platform);
     if (!runner) {
-        out.refusal = m.DukePath + QLatin1Char('/') + plan.request.program + QStringLiteral(" not found");
+        out.refusal = notFound(plan.request.program);
         return out;
     }
-    runner->setDosBox(m.platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox), m.platform.settingsFile);
     out.description = runner->describe(plan.request);
     if (const auto &refused = out.description.refusal) {
-        out.refusal = refused->message.isEmpty()
-            ? m.DukePath + QLatin1Char('/') + plan.request.program + QStringLiteral(" not found")
-            : refused->message;
+        out.refusal = refused->message.isEmpty() ? notFound(plan.request.program) : refused->message;
         return out;
     }
     using StockNames::Role;
@@ -186,13 +184,11 @@ Launcher::Planned Launcher::planFromOptions() const
 bool Launcher::execute(const Plan &plan, bool fromOptions)
 {
     const QString &program = plan.request.program;
-    GameRunner *runner = m.platform.runner;
+    GameRunner *runner = preparedRunner(m.platform);
     if (!runner) {
         refused({}, program);
         return false;
     }
-    runner->setDosBox(m.platform.settings.value(SettingsKeys::Paths, SettingsKeys::DOSBox),
-                      m.platform.settingsFile);
     // The runner's own refusals (no such program, DOSBox missing, nothing DOS can run) come
     // before the first side effect too.
     if (const std::optional<GameRunner::Result> refusal = runner->refusal(plan.request)) {
@@ -266,12 +262,17 @@ QString Launcher::nameSwitchProblem(const QString &name)
     return {};
 }
 
+QString Launcher::notFound(const QString &program) const
+{
+    return m.DukePath + QLatin1Char('/') + program + QStringLiteral(" not found");
+}
+
 void Launcher::refused(const GameRunner::Result &result, const QString &program)
 {
     // The directory and the name joined by a separator of the message's own, as the game's
     // launcher has always said it.
     if (result.message.isEmpty())
-        message(m.DukePath + QLatin1Char('/') + program + QStringLiteral(" not found"));
+        message(notFound(program));
     else
         m.platform.prompts.message(owner, result.message, Prompts::Icon::Exclamation);
 }

@@ -69,6 +69,7 @@ private:
     QString missingNetworkFile() const;
     void message(const QString &text);
     void refused(const GameRunner::Result &result, const QString &program);
+    QString notFound(const QString &program) const; // the launch's own "not found" sentence
 
     Module1 &m;
     LaunchOptions &options;
