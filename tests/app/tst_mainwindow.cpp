@@ -3,6 +3,7 @@
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
+#include "coneditor/widgets/ConEditorPage.h"
 #include "core/Module1.h"
 #include "gametimer/widgets/GameTimerPanel.h"
 #include "launch/CommandLine.h"
@@ -76,6 +77,7 @@ struct Fixture
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [this] { ++quits; };
         window->Form_Load();
+        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
         return *window;
     }
     template<typename T = QWidget>

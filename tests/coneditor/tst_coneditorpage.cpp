@@ -45,6 +45,7 @@ struct Fixture
     {
         platform.programDir = dir.path();
         page.setUp(m, stock);
+        page.ensureBuilt();
     }
     void writeFile(const QString &name, const QByteArray &bytes) const
     {

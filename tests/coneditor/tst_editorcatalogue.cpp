@@ -74,6 +74,7 @@ struct Rig : ControlDriver
         page.setVersion15(version15);
         page.loadDefaultUserCon();
         page.FillEditorCatalogue();
+        page.ensureBuilt(); // the lists wait for the page's first show
     }
     QListWidget *list(const char *name) { return get<QListWidget>(name); }
     QString boxText(int page) { return this->page.valueBox(page)->currentText(); }

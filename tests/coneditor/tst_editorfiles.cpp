@@ -74,6 +74,7 @@ struct Rig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
+        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
         setRoot(window.get());
     }
     ConEditorPage &page() { return window->conEditorPage(); }

@@ -82,6 +82,7 @@ struct Rig : ControlDriver
     {
         setRoot(&page);
         page.setUp(m, stock);
+        page.ensureBuilt();
         page.buffer().setText(QString::fromLatin1(text));
         m.ConModified = false;
         page.FillEditorCatalogue();
@@ -352,6 +353,7 @@ private slots:
         m.DukePath = game.path();
         frmMain window(m);
         window.Form_Load();
+        window.conEditorPage().ensureBuilt(); // as the editor tab's first show does
         ControlDriver d(&window);
         QTimer::singleShot(0, [] {
             auto *dialog = qobject_cast<frmRand *>(QApplication::activeModalWidget());

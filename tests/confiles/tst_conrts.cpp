@@ -83,6 +83,7 @@ struct Rig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
+        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
         setRoot(window.get());
     }
     QString mineFile(const QString &name, const QByteArray &data)

@@ -50,6 +50,7 @@ struct DosBoxRig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
+        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
         setRoot(window.get());
     }
     void write(const QString &name, const QByteArray &data) { QVERIFY(game.write(name, data)); }

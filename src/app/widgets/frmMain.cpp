@@ -127,11 +127,12 @@ void frmMain::connectSignals()
     connect(ui->cmdLaunch, &QAbstractButton::clicked, this, &frmMain::cmdLaunch_Click);
     connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
     connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(editor->exitButton(), &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(editor, &ConEditorPage::exitRequested, this, &frmMain::cmdExit_Click);
+    connect(editor, &ConEditorPage::built, this, [this] { AccessibleNames::fill(editor); });
     connect(editor, &ConEditorPage::randomized, this, &frmMain::showRandomizerReport);
     // "Select User Con" unticks "Use This Con When Launching Duke3d"; the tick shows in lstUser.
     connect(conRts, &ConRtsPanel::userConChosen, this, &frmMain::untickUseCon);
-    connect(editor->useConBox(), &QCheckBox::toggled, conRts, &ConRtsPanel::showEditorAsUserCon);
+    connect(editor, &ConEditorPage::useConToggled, conRts, &ConRtsPanel::showEditorAsUserCon);
 
     connect(mn.mnuFileExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
     connect(mn.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
@@ -333,7 +334,7 @@ void frmMain::cmdLaunch_Click()
 
 bool frmMain::gameVersion15() const { return m_menus->mnuVersion15->isChecked(); }
 void frmMain::focusLaunchButton() { ui->cmdLaunch->setFocus(); }
-void frmMain::untickUseCon() { editor->useConBox()->setChecked(false); }
+void frmMain::untickUseCon() { editor->setUseCon(false); }
 void frmMain::clearConRtsOptions() { conRts->cmdConClear_Click(); }
 
 void frmMain::cmdReset_Click() { launch->ClearAllOptions(); }

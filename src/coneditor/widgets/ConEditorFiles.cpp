@@ -28,17 +28,16 @@ ConEditorFiles::ConEditorFiles(Module1 &module1, ConEditorPage &page, EditorHost
 
 void ConEditorFiles::connectSignals()
 {
-    connect(page.openButton(), &QAbstractButton::clicked, this, &ConEditorFiles::Open);
-    connect(page.saveButton(), &QAbstractButton::clicked, this, &ConEditorFiles::Save);
-    connect(page.defaultButton(), &QAbstractButton::clicked, this, &ConEditorFiles::LoadDefault);
-    connect(page.revertButton(), &QAbstractButton::clicked, this, &ConEditorFiles::Revert);
+    connect(&page, &ConEditorPage::openRequested, this, &ConEditorFiles::Open);
+    connect(&page, &ConEditorPage::saveRequested, this, &ConEditorFiles::Save);
+    connect(&page, &ConEditorPage::defaultRequested, this, &ConEditorFiles::LoadDefault);
+    connect(&page, &ConEditorPage::revertRequested, this, &ConEditorFiles::Revert);
 }
 
 void ConEditorFiles::showFile(const QString &path)
 {
     CurrentConFile = path;
-    page.fileLabel()->setText(path);
-    page.fileLabel()->setToolTip(path);
+    page.showFileCaption(path, path);
 }
 
 bool ConEditorFiles::SaveGuard()
@@ -133,8 +132,7 @@ void ConEditorFiles::LoadDefault()
         return;
     page.buffer().setText(QString());
     page.loadDefaultUserCon();
-    page.fileLabel()->setText(DefaultCaption);
-    page.fileLabel()->setToolTip(QString());
+    page.showFileCaption(DefaultCaption, QString());
     m.ConModified = false;
     page.resetPage(true);
 }
@@ -145,10 +143,10 @@ void ConEditorFiles::Revert()
         page.buffer().setText(QString());
         if (!CurrentConFile.isEmpty()) {
             page.buffer().setFileName(CurrentConFile);
-            page.fileLabel()->setText(CurrentConFile);
+            page.showFileCaption(CurrentConFile, CurrentConFile);
         } else {
             page.loadDefaultUserCon();
-            page.fileLabel()->setText(DefaultCaption);
+            page.showFileCaption(DefaultCaption, QString());
         }
         m.ConModified = false;
     }

@@ -19,9 +19,90 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <cmath>
+
 ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::ConEditorPage>())
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("ConEditorPage"));
+    m_caption = QStringLiteral("Default User Con File");
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+// Built before the page first shows, so its widgets show with it.
+void ConEditorPage::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
+void ConEditorPage::showEvent(QShowEvent *event)
+{
+    ensureBuilt(); // a page shown along with its parent may not pass through setVisible
+    QWidget::showEvent(event);
+}
+
+void ConEditorPage::ensureBuilt() const
+{
+    if (!m_built)
+        const_cast<ConEditorPage *>(this)->build();
+}
+
+namespace {
+
+// The built page's sizes, measured at six text sizes (100 % to 300 % of the usual font): by the
+// font's average character width and its line spacing. Between the rows the size is interpolated,
+// beyond them extended along the last step, and rounded up.
+struct Row
+{
+    qreal metric, minimum, preferred;
+};
+constexpr Row Widths[] = {{6.078, 467, 665}, {7.609, 555, 680},  {9.125, 644, 701},
+                          {10.641, 732, 732}, {12.172, 821, 821}, {18.25, 1187, 1187}};
+constexpr Row Heights[] = {{13.969, 437, 437}, {17.453, 485, 485}, {20.953, 524, 524},
+                           {24.453, 576, 576}, {27.938, 615, 615}, {41.906, 790, 790}};
+
+template <size_t N>
+QPair<int, int> measured(const Row (&rows)[N], qreal metric)
+{
+    size_t i = 1;
+    while (i + 1 < N && metric > rows[i].metric)
+        ++i;
+    const Row &a = rows[i - 1], &b = rows[i];
+    const qreal t = (metric - a.metric) / (b.metric - a.metric);
+    const auto at = [t](qreal x, qreal y) { return int(std::ceil(x + t * (y - x) - 0.01)); };
+    return {at(a.minimum, b.minimum), at(a.preferred, b.preferred)};
+}
+
+} // namespace
+
+// What the page keeps for its widgets before they exist. A test checks that the built page fits
+// it and that the window is the size it would be with the page built, at 100 % and 200 %.
+QSize ConEditorPage::reservedSize(bool preferred) const
+{
+    const QFontMetricsF fm(font());
+    const QPair<int, int> w = measured(Widths, fm.averageCharWidth());
+    const QPair<int, int> h = measured(Heights, fm.lineSpacing());
+    return preferred ? QSize(w.second, h.second) : QSize(w.first, h.first);
+}
+
+QSize ConEditorPage::sizeHint() const
+{
+    return m_built ? QWidget::sizeHint() : reservedSize(true);
+}
+
+QSize ConEditorPage::minimumSizeHint() const
+{
+    return m_built ? QWidget::minimumSizeHint() : reservedSize(false);
+}
+
+void ConEditorPage::build()
+{
+    m_built = true;
+    auto *content = new QWidget(this);
+    content->setObjectName(QStringLiteral("ConEditorContents"));
+    ui->setupUi(content);
     m_boxes = {ui->cmbweap_0, ui->cmbweap_1, ui->cmbweap_2, ui->cmbweap_3};
     m_labels = {ui->lblValue_0, ui->lblValue_1, ui->lblValue_2, ui->lblValue_3};
     setPictures();
@@ -47,6 +128,48 @@ ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_un
         valueColumns[page]->insertWidget(valueColumns[page]->indexOf(m_boxes[page]) + 1, stock);
         m_stockLabels[page] = stock;
     }
+    ui->lblUserCon->setText(m_caption);
+    ui->lblUserCon->setToolTip(m_captionToolTip);
+    {
+        const QSignalBlocker quiet(ui->chkUseCon);
+        ui->chkUseCon->setChecked(m_useCon);
+    }
+    connect(ui->chkUseCon, &QCheckBox::toggled, this, [this](bool ticked) {
+        m_useCon = ticked;
+        emit useConToggled(ticked);
+    });
+    connect(ui->cmdLoadCon, &QAbstractButton::clicked, this, &ConEditorPage::openRequested);
+    connect(ui->cmdPlaySave, &QAbstractButton::clicked, this, &ConEditorPage::saveRequested);
+    connect(ui->cmdDefCon, &QAbstractButton::clicked, this, &ConEditorPage::defaultRequested);
+    connect(ui->cmdConEditClear, &QAbstractButton::clicked, this, &ConEditorPage::revertRequested);
+    connect(ui->cmdOptExit, &QAbstractButton::clicked, this, &ConEditorPage::exitRequested);
+    layout()->addWidget(content);
+    wireBuffer();
+    emit built();
+}
+
+bool ConEditorPage::useCon() const { return m_useCon; }
+
+void ConEditorPage::setUseCon(bool ticked)
+{
+    if (m_built) {
+        ui->chkUseCon->setChecked(ticked); // toggled keeps m_useCon and tells the others
+        return;
+    }
+    if (m_useCon == ticked)
+        return;
+    m_useCon = ticked;
+    emit useConToggled(ticked);
+}
+
+void ConEditorPage::showFileCaption(const QString &text, const QString &toolTip)
+{
+    m_caption = text;
+    m_captionToolTip = toolTip;
+    if (m_built) {
+        ui->lblUserCon->setText(text);
+        ui->lblUserCon->setToolTip(toolTip);
+    }
 }
 
 ConEditorPage::~ConEditorPage() = default;
@@ -65,19 +188,20 @@ void ConEditorPage::setPictures()
         button->setIcon(IconFactory::icon(picture));
 }
 
-QCheckBox *ConEditorPage::useConBox() const { return ui->chkUseCon; }
-QAbstractButton *ConEditorPage::exitButton() const { return ui->cmdOptExit; }
-QAbstractButton *ConEditorPage::openButton() const { return ui->cmdLoadCon; }
-QAbstractButton *ConEditorPage::saveButton() const { return ui->cmdPlaySave; }
-QAbstractButton *ConEditorPage::defaultButton() const { return ui->cmdDefCon; }
-QAbstractButton *ConEditorPage::revertButton() const { return ui->cmdConEditClear; }
-QLabel *ConEditorPage::fileLabel() const { return ui->lblUserCon; }
-QTabWidget *ConEditorPage::categories() const { return ui->tbsCon; }
-QListWidget *ConEditorPage::weaponCategories() const { return ui->lstWeapInfo; }
-QComboBox *ConEditorPage::valueBox(int page) const { return m_boxes[page]; }
+QCheckBox *ConEditorPage::useConBox() const { ensureBuilt(); return ui->chkUseCon; }
+QAbstractButton *ConEditorPage::exitButton() const { ensureBuilt(); return ui->cmdOptExit; }
+QAbstractButton *ConEditorPage::openButton() const { ensureBuilt(); return ui->cmdLoadCon; }
+QAbstractButton *ConEditorPage::saveButton() const { ensureBuilt(); return ui->cmdPlaySave; }
+QAbstractButton *ConEditorPage::defaultButton() const { ensureBuilt(); return ui->cmdDefCon; }
+QAbstractButton *ConEditorPage::revertButton() const { ensureBuilt(); return ui->cmdConEditClear; }
+QLabel *ConEditorPage::fileLabel() const { ensureBuilt(); return ui->lblUserCon; }
+QTabWidget *ConEditorPage::categories() const { ensureBuilt(); return ui->tbsCon; }
+QListWidget *ConEditorPage::weaponCategories() const { ensureBuilt(); return ui->lstWeapInfo; }
+QComboBox *ConEditorPage::valueBox(int page) const { ensureBuilt(); return m_boxes[page]; }
 
 QAbstractButton *ConEditorPage::randomizeButton(int page) const
 {
+    ensureBuilt();
     switch (page) {
     case Catalogue::Players: return ui->cmdPlayRnd;
     case Catalogue::Weapons: return ui->cmdWeapRand;
@@ -89,6 +213,7 @@ QAbstractButton *ConEditorPage::randomizeButton(int page) const
 
 QListWidget *ConEditorPage::list(int page) const
 {
+    ensureBuilt();
     switch (page) {
     case Catalogue::Players: return ui->lstPlayers;
     case Catalogue::Weapons: return ui->lstWeapon;
@@ -104,15 +229,39 @@ void ConEditorPage::setUp(Module1 &module1, const StockStore &stock)
     m_module1 = &module1;
     m_stock = &stock;
     m_buffer = std::make_unique<TextBuffer>(module1.platform.files);
+    connect(m_buffer.get(), &TextBuffer::textChanged, this, [this] { m_module1->ConModified = true; });
+    wireBuffer();
+}
+
+// The view and the value boxes over the buffer, once both the buffer and the widgets exist; then
+// what the lists and options would have shown had they been there all along.
+void ConEditorPage::wireBuffer()
+{
+    if (!m_built || !m_buffer || m_wired)
+        return;
+    m_wired = true;
     m_view = std::make_unique<TextBufferView>(*m_buffer, *ui->rtbCon);
     for (int page = 0; page < PageCount; ++page)
         m_writers[page] = new ValueBoxWriter(*m_buffer, *m_boxes[page], *this, this);
     connectSignals();
+    if (m_listsWanted)
+        fillLists();
+    readYesNoOptionsKeepingSelection();
+}
+
+void ConEditorPage::readYesNoOptionsKeepingSelection()
+{
+    if (buffer().Text().isEmpty())
+        return;
+    const bool modified = m_module1->ConModified;
+    const qsizetype start = buffer().SelStart(), length = buffer().SelLength();
+    readYesNoOptions();
+    buffer().setSelection(start, length);
+    m_module1->ConModified = modified;
 }
 
 void ConEditorPage::connectSignals()
 {
-    connect(m_buffer.get(), &TextBuffer::textChanged, this, [this] { m_module1->ConModified = true; });
     // After a click the selection may lie anywhere: no value box may write into it.
     connect(m_view.get(), &TextBufferView::userClicked, this, &ConEditorPage::disableValueBoxes);
     for (const int page : {int(Catalogue::Players), int(Catalogue::Enemies), int(Catalogue::Misc)})
@@ -136,7 +285,6 @@ void ConEditorPage::connectSignals()
                 yesNo_Click(define, yes);
         });
     }
-    connect(ui->chkUseCon, &QCheckBox::toggled, this, &ConEditorPage::useConToggled);
     for (int page = -1; page < PageCount; ++page) {
         const QString section = page < 0 ? QString() : Catalogue::PageNames[page];
         connect(randomizeButton(page), &QAbstractButton::clicked, this, [this, section] { openRandomizer(section); });
@@ -183,6 +331,25 @@ QString ConEditorPage::loadDefaultUserCon()
 
 void ConEditorPage::FillEditorCatalogue()
 {
+    if (!m_built) {
+        // The lists are filled when the page is built; the buffer is set as it would be now.
+        m_listsWanted = true;
+        if (!buffer().Text().isEmpty()) {
+            buffer().setSelection(0, 0);
+            m_module1->ConModified = false;
+        }
+        return;
+    }
+    fillLists();
+    if (buffer().Text().isEmpty())
+        return;
+    readYesNoOptions();
+    buffer().setSelection(0, 0);
+    m_module1->ConModified = false;
+}
+
+void ConEditorPage::fillLists()
+{
     using namespace Catalogue;
     for (QListWidget *l : {ui->lstPlayers, ui->lstWeapInfo, ui->lstWeapon, ui->lstEnemy, ui->lstConMisc}) {
         const QSignalBlocker quiet(l); // emptying a list is no click
@@ -216,15 +383,14 @@ void ConEditorPage::FillEditorCatalogue()
     }
     for (QLabel *stock : m_stockLabels)
         stock->clear();
-    if (buffer().Text().isEmpty())
-        return;
-    readYesNoOptions();
-    buffer().setSelection(0, 0);
-    m_module1->ConModified = false;
 }
 
 void ConEditorPage::readYesNoOptions()
 {
+    if (!m_built) { // read when the options are built
+        m_module1->ConModified = false;
+        return;
+    }
     const struct
     {
         const QString &define;
@@ -244,6 +410,14 @@ void ConEditorPage::readYesNoOptions()
 
 void ConEditorPage::resetPage(bool collapseSelection)
 {
+    if (!m_built) { // a page built later starts in the state this resets to
+        if (collapseSelection)
+            buffer().setSelection(0, 0);
+        else
+            buffer().setSelStart(0);
+        m_module1->ConModified = false;
+        return;
+    }
     readYesNoOptions();
     ui->tbsCon->setCurrentIndex(0);
     ui->lstPlayers->setCurrentRow(0);
@@ -300,12 +474,14 @@ void ConEditorPage::showStockValue(int page, const QString &search, Catalogue::M
 
 void ConEditorPage::showDefine(int page, const QString &defineName)
 {
+    ensureBuilt();
     Q_ASSERT(page >= 0 && page < PageCount);
     showAt(page, defineName, Catalogue::Match::WholeWord);
 }
 
 void ConEditorPage::lstItem_Click(int page, int row)
 {
+    ensureBuilt();
     const QList<Catalogue::Item> items = Catalogue::items(Catalogue::Page(page), m_version15);
     if (row < 0 || row >= items.size())
         return;
@@ -314,6 +490,7 @@ void ConEditorPage::lstItem_Click(int page, int row)
 
 void ConEditorPage::lstWeapInfo_Click(int row)
 {
+    ensureBuilt();
     const QList<Catalogue::Category> categories = Catalogue::weaponCategories();
     {
         const QSignalBlocker quiet(ui->lstWeapon);
@@ -338,6 +515,7 @@ void ConEditorPage::lstWeapInfo_Click(int row)
 
 void ConEditorPage::lstWeapon_Click(int row)
 {
+    ensureBuilt();
     const int category = ui->lstWeapInfo->currentRow();
     const QStringList weapons = Catalogue::weapons(category, m_version15);
     if (row < 0 || row >= weapons.size())
@@ -347,6 +525,7 @@ void ConEditorPage::lstWeapon_Click(int row)
 
 void ConEditorPage::yesNo_Click(const QString &define, bool yes)
 {
+    ensureBuilt();
     setValueBoxEnabled(Catalogue::Misc, true);
     // A define that is not in the file is not written anywhere else either.
     if (buffer().Find(define, 0, true) < 0)
@@ -356,12 +535,14 @@ void ConEditorPage::yesNo_Click(const QString &define, bool yes)
 
 void ConEditorPage::setValueBoxEnabled(int page, bool enabled)
 {
+    ensureBuilt();
     m_boxes[page]->setEnabled(enabled);
     m_labels[page]->setEnabled(enabled);
 }
 
 void ConEditorPage::clearValueBox(int page)
 {
+    ensureBuilt();
     m_writers[page]->clearSilently();
 }
 

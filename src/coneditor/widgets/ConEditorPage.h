@@ -26,6 +26,10 @@ class ValueBoxWriter;
 // The "User Con Editor" page: the category tabs with their item lists and value boxes, the view
 // of the USER.CON being edited, and the editor's buttons. A list entry finds its define in the
 // buffer and shows its value; the value box writes what it comes to show back over it.
+//
+// The page's widgets are built the first time it is shown or one of them is asked for: at
+// start-up only the buffer, the version, the file caption and the "Use This Con" tick exist, and
+// the page reserves the size it will need from the font, so the window keeps its size.
 class ConEditorPage : public QWidget
 {
     Q_OBJECT
@@ -40,6 +44,20 @@ public:
     void setUp(Module1 &module1, const StockStore &stock);
 
     TextBuffer &buffer();
+
+    // Whether the widgets exist yet; ensureBuilt() builds them (the accessors below do it).
+    bool isBuilt() const { return m_built; }
+    void ensureBuilt() const;
+    // The size the page keeps for its widgets before they exist, from the font's metrics.
+    QSize reservedSize(bool preferred) const; // its minimum, or the size it prefers
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    void setVisible(bool visible) override;
+
+    // "Use This Con When Launching Duke3d" and the file caption, kept while the page is unbuilt.
+    bool useCon() const;
+    void setUseCon(bool ticked);
+    void showFileCaption(const QString &text, const QString &toolTip);
 
     // The version whose catalogue the lists show (the items only 1.4/1.5 has, the stock values).
     void setVersion15(bool version15);
@@ -97,10 +115,25 @@ public:
 signals:
     // "Use This Con When Launching Duke3d" ticked or unticked.
     void useConToggled(bool ticked);
+    // The page's buttons, forwarded so that wiring never waits for the widgets.
+    void openRequested();
+    void saveRequested();
+    void defaultRequested();
+    void revertRequested();
+    void exitRequested();
+    // The widgets were just built (accessible names, the help map may attach to them).
+    void built();
     // A randomizer run ended: what it did, in words and as a copyable table.
     void randomized(const QString &summary, const QString &table);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void build();
+    void wireBuffer();
+    void fillLists();
+    void readYesNoOptionsKeepingSelection();
     void connectSignals();
     void setPictures();
     void disableValueBoxes();
@@ -109,6 +142,11 @@ private:
     TextBuffer *stockBuffer();
 
     std::unique_ptr<Ui::ConEditorPage> ui;
+    bool m_built = false;
+    bool m_wired = false;
+    bool m_listsWanted = false; // FillEditorCatalogue ran before the widgets existed
+    bool m_useCon = false;
+    QString m_caption, m_captionToolTip;
     Module1 *m_module1 = nullptr;
     const StockStore *m_stock = nullptr;
     bool m_version15 = false;

@@ -1,0 +1,150 @@
+// The pages a player has not opened are built when first shown. Built late or built at once, a
+// page must look and behave the same, and the window must not change its size for it.
+#include "app/widgets/frmMain.h"
+#include "coneditor/TextBuffer.h"
+#include "coneditor/widgets/ConEditorPage.h"
+#include "core/Module1.h"
+#include "platform/DiskFiles.h"
+#include "platform/Platform.h"
+
+#include "FakeGameRunner.h"
+#include "FakePrompts.h"
+#include "MemorySettingsStore.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Window
+{
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    DiskFiles files;
+    FakePrompts prompts;
+    FakeGameRunner runner;
+    Platform platform{store, files, prompts, QString()};
+    Module1 m{platform};
+    std::unique_ptr<frmMain> window;
+
+    // buildEditorFirst: the editor's widgets are asked for before anything is loaded, as if the
+    // page were built at once.
+    explicit Window(bool buildEditorFirst)
+    {
+        platform.programDir = dir.filePath(QStringLiteral("program"));
+        platform.runner = &runner;
+        QVERIFY(QFile::copy(QStringLiteral(ZENTREL_FIXTURES "/USER13D-randomized.CON"), dir.filePath("USER.CON")));
+        QFile exe(dir.filePath(QStringLiteral("DUKE3D.EXE")));
+        QVERIFY(exe.open(QIODevice::WriteOnly));
+        m.DukePath = dir.path();
+        m.LoadPreferences();
+        m.DukePath = dir.path();
+        window = std::make_unique<frmMain>(m);
+        if (buildEditorFirst)
+            window->conEditorPage().ensureBuilt();
+        window->Form_Load();
+    }
+    ConEditorPage &editor() { return window->conEditorPage(); }
+    QTabWidget &mainTabs() { return *window->findChild<QTabWidget *>(QStringLiteral("tbsOpt")); }
+};
+
+// What a player sees of the editor page and what the rest of the program reads from it.
+QStringList observed(Window &w)
+{
+    ConEditorPage &page = w.editor();
+    QStringList out;
+    out << page.fileLabel()->text() << page.fileLabel()->toolTip()
+        << QString::number(page.useConBox()->isChecked()) << QString::number(w.m.ConModified)
+        << QString::number(page.buffer().SelStart()) << QString::number(page.buffer().SelLength())
+        << QString::number(page.categories()->currentIndex());
+    for (int p = 0; p < ConEditorPage::PageCount; ++p) {
+        QListWidget *list = page.list(p);
+        out << QString::number(list->count()) << QString::number(list->currentRow())
+            << page.valueBox(p)->currentText() << QString::number(page.valueBox(p)->count())
+            << QString::number(page.valueBox(p)->isEnabled());
+    }
+    for (QRadioButton *option : page.findChildren<QRadioButton *>())
+        out << option->objectName() + '=' + QString::number(option->isChecked());
+    for (QWidget *child : page.findChildren<QWidget *>())
+        if (child->focusPolicy() != Qt::NoFocus)
+            out << child->objectName() + ':' + child->accessibleName();
+    return out;
+}
+
+} // namespace
+
+class tst_LazyPages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void editorWaitsForItsFirstShow()
+    {
+        Window w(false);
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QVERIFY(!w.editor().isBuilt());
+        const QSize before = w.window->size();
+        // The buffer is loaded at start-up all the same: a launch with "Use This Con" reads it.
+        QVERIFY(w.editor().buffer().Text().contains(QStringLiteral("CAMERASDESTRUCTABLE")));
+
+        w.mainTabs().setCurrentIndex(1);
+        QVERIFY(w.editor().isBuilt());
+        QTRY_VERIFY(w.editor().list(0)->isVisible());
+        QVERIFY(w.editor().list(0)->count() > 0);
+        QVERIFY(w.editor().findChild<QRadioButton *>(QStringLiteral("optCamYes"))->isChecked());
+        QCOMPARE(w.window->size(), before);
+    }
+
+    void lateAndEarlyPagesAreAlike()
+    {
+        Window early(true);
+        Window late(false);
+        // A tick given before the page exists shows once it is built, and reaches the CON/RTS panel.
+        early.editor().setUseCon(true);
+        late.editor().setUseCon(true);
+        QVERIFY(!late.editor().isBuilt());
+        QCOMPARE(observed(late), observed(early));
+        QCOMPARE(late.window->size(), early.window->size());
+    }
+
+    // The window is sized before the page exists: once built, the page must ask for what it
+    // reserved, so that the window is the size it would have with the page built at once.
+    void pagesFitTheirReservedSize_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("200 %") << 2.0;
+    }
+    void pagesFitTheirReservedSize()
+    {
+        QFETCH(qreal, scale);
+        const QFont normal = QApplication::font();
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
+
+        Window w(false);
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        const QSize lazy = w.window->size();
+        w.mainTabs().setCurrentIndex(1);
+        QTRY_VERIFY(w.editor().list(0)->isVisible());
+        // The window was sized from the reserved sizes; the built page asks exactly these.
+        QWidget *contents = w.editor().findChild<QWidget *>(QStringLiteral("ConEditorContents"));
+        QCOMPARE(contents->minimumSizeHint(), w.editor().reservedSize(false));
+        QCOMPARE(contents->sizeHint(), w.editor().reservedSize(true));
+        QCOMPARE(w.window->size(), lazy);
+    }
+};
+
+QTEST_MAIN(tst_LazyPages)
+#include "tst_lazypages.moc"
