@@ -3,6 +3,7 @@
 #include "app/widgets/frmMain.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
@@ -48,11 +49,14 @@ struct Window
         m.LoadPreferences();
         m.DukePath = dir.path();
         window = std::make_unique<frmMain>(m);
-        if (buildEditorFirst)
+        if (buildEditorFirst) {
             window->conEditorPage().ensureBuilt();
+            window->conRtsPanel().ensureBuilt();
+        }
         window->Form_Load();
     }
     ConEditorPage &editor() { return window->conEditorPage(); }
+    ConRtsPanel &conRts() { return window->conRtsPanel(); }
     QTabWidget &mainTabs() { return *window->findChild<QTabWidget *>(QStringLiteral("tbsOpt")); }
 };
 
@@ -76,6 +80,12 @@ QStringList observed(Window &w)
     for (QWidget *child : page.findChildren<QWidget *>())
         if (child->focusPolicy() != Qt::NoFocus)
             out << child->objectName() + ':' + child->accessibleName();
+    // The CON/RTS panel: what its lists show and what it says of the kept originals.
+    w.conRts().ensureBuilt();
+    for (QListWidget *list : w.conRts().findChildren<QListWidget *>())
+        out << list->objectName() + '=' + (list->count() ? list->item(0)->text() : QString());
+    for (QWidget *child : w.conRts().findChildren<QWidget *>())
+        out << child->objectName() + ':' + child->accessibleName() + ':' + child->toolTip();
     return out;
 }
 
@@ -85,12 +95,17 @@ class tst_LazyPages : public QObject
 {
     Q_OBJECT
 private slots:
-    void editorWaitsForItsFirstShow()
+    void onlyTheFirstFrameIsBuilt()
     {
         Window w(false);
         w.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
         QVERIFY(!w.editor().isBuilt());
+        QVERIFY(!w.conRts().isBuilt());
+        // No list box has built its pop-up list before it is opened.
+        for (QComboBox *box : w.window->findChildren<QComboBox *>())
+            for (QWidget *child : box->findChildren<QWidget *>())
+                QVERIFY2(!child->isWindow(), qPrintable(box->objectName()));
         const QSize before = w.window->size();
         // The buffer is loaded at start-up all the same: a launch with "Use This Con" reads it.
         QVERIFY(w.editor().buffer().Text().contains(QStringLiteral("CAMERASDESTRUCTABLE")));
@@ -100,6 +115,13 @@ private slots:
         QTRY_VERIFY(w.editor().list(0)->isVisible());
         QVERIFY(w.editor().list(0)->count() > 0);
         QVERIFY(w.editor().findChild<QRadioButton *>(QStringLiteral("optCamYes"))->isChecked());
+        QCOMPARE(w.window->size(), before);
+
+        auto *options = w.window->findChild<QTabWidget *>(QStringLiteral("tbsOptions"));
+        w.mainTabs().setCurrentIndex(0);
+        options->setCurrentIndex(2);
+        QVERIFY(w.conRts().isBuilt());
+        QTRY_VERIFY(w.conRts().findChild<QListWidget *>(QStringLiteral("lstUser"))->isVisible());
         QCOMPARE(w.window->size(), before);
     }
 
@@ -140,8 +162,19 @@ private slots:
         QTRY_VERIFY(w.editor().list(0)->isVisible());
         // The window was sized from the reserved sizes; the built page asks exactly these.
         QWidget *contents = w.editor().findChild<QWidget *>(QStringLiteral("ConEditorContents"));
-        QCOMPARE(contents->minimumSizeHint(), w.editor().reservedSize(false));
-        QCOMPARE(contents->sizeHint(), w.editor().reservedSize(true));
+        QCOMPARE(contents->minimumSizeHint(), w.editor().reservedMinimumSize());
+        QCOMPARE(contents->sizeHint(), w.editor().reservedSize());
+        QCOMPARE(w.window->size(), lazy);
+
+        // The CON/RTS panel reserves nothing: the panels beside it are larger.
+        w.mainTabs().setCurrentIndex(0);
+        w.window->findChild<QTabWidget *>(QStringLiteral("tbsOptions"))->setCurrentIndex(2);
+        QTRY_VERIFY(w.conRts().isVisible());
+        const QSize panel = w.conRts().minimumSizeHint();
+        QVERIFY2(panel.width() <= w.conRts().width() && panel.height() <= w.conRts().height(),
+                 qPrintable(QStringLiteral("the CON/RTS panel needs %1x%2, has %3x%4")
+                                .arg(panel.width()).arg(panel.height())
+                                .arg(w.conRts().width()).arg(w.conRts().height())));
         QCOMPARE(w.window->size(), lazy);
     }
 };

@@ -4,6 +4,7 @@
 #include "app/widgets/TrayIcon.h"
 #include "app/widgets/frmMain.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "core/Module1.h"
 #include "gametimer/widgets/GameTimerPanel.h"
 #include "launch/CommandLine.h"
@@ -77,7 +78,9 @@ struct Fixture
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [this] { ++quits; };
         window->Form_Load();
-        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
+        // as the first show of the editor tab and the CON/RTS panel does
+        window->conEditorPage().ensureBuilt();
+        window->conRtsPanel().ensureBuilt();
         return *window;
     }
     template<typename T = QWidget>

@@ -4,6 +4,7 @@
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorFiles.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
@@ -74,7 +75,9 @@ struct Rig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
-        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
+        // as the first show of the editor tab and the CON/RTS panel does
+        window->conEditorPage().ensureBuilt();
+        window->conRtsPanel().ensureBuilt();
         setRoot(window.get());
     }
     ConEditorPage &page() { return window->conEditorPage(); }

@@ -4,6 +4,7 @@
 #include "coneditor/RandomDraw.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "coneditor/widgets/frmRand.h"
 #include "confiles/StockStore.h"
 #include "core/Module1.h"
@@ -354,6 +355,7 @@ private slots:
         frmMain window(m);
         window.Form_Load();
         window.conEditorPage().ensureBuilt(); // as the editor tab's first show does
+        window.conRtsPanel().ensureBuilt();
         ControlDriver d(&window);
         QTimer::singleShot(0, [] {
             auto *dialog = qobject_cast<frmRand *>(QApplication::activeModalWidget());

@@ -3,6 +3,7 @@
 #include "app/widgets/frmMain.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "confiles/StockStore.h"
 #include "core/Module1.h"
 #include "platform/DiskFiles.h"
@@ -83,7 +84,9 @@ struct Rig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
-        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
+        // as the first show of the editor tab and the CON/RTS panel does
+        window->conEditorPage().ensureBuilt();
+        window->conRtsPanel().ensureBuilt();
         setRoot(window.get());
     }
     QString mineFile(const QString &name, const QByteArray &data)

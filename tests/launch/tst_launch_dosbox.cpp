@@ -10,6 +10,7 @@
 #include "app/widgets/frmMain.h"
 #include "coneditor/TextBuffer.h"
 #include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
 #include "launch/widgets/LaunchOptions.h"
 #include "app/widgets/MainMenus.h"
 #include "platform/DiskFiles.h"
@@ -50,7 +51,9 @@ struct DosBoxRig : ControlDriver
         window = std::make_unique<frmMain>(m);
         window->quitProgram = [] {};
         window->Form_Load();
-        window->conEditorPage().ensureBuilt(); // as the editor tab's first show does
+        // as the first show of the editor tab and the CON/RTS panel does
+        window->conEditorPage().ensureBuilt();
+        window->conRtsPanel().ensureBuilt();
         setRoot(window.get());
     }
     void write(const QString &name, const QByteArray &data) { QVERIFY(game.write(name, data)); }

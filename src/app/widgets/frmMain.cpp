@@ -68,6 +68,9 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     composePanels();
     setPictures();
     AccessibleNames::fill(this);
+    // The pages built on their first show get their names then.
+    for (LazyWidget *page : std::initializer_list<LazyWidget *>{editor, conRts})
+        connect(page, &LazyWidget::built, this, [page] { AccessibleNames::fill(page); });
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
     editor->setUp(m, *m_stock);
@@ -128,7 +131,6 @@ void frmMain::connectSignals()
     connect(ui->cmdReset, &QAbstractButton::clicked, this, &frmMain::cmdReset_Click);
     connect(ui->cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
     connect(editor, &ConEditorPage::exitRequested, this, &frmMain::cmdExit_Click);
-    connect(editor, &ConEditorPage::built, this, [this] { AccessibleNames::fill(editor); });
     connect(editor, &ConEditorPage::randomized, this, &frmMain::showRandomizerReport);
     // "Select User Con" unticks "Use This Con When Launching Duke3d"; the tick shows in lstUser.
     connect(conRts, &ConRtsPanel::userConChosen, this, &frmMain::untickUseCon);

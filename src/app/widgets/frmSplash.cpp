@@ -21,7 +21,7 @@ frmSplash::frmSplash(Module1 &module1, MainWindowHost &host, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m(module1), host(&host),
       ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
 {
-    ui->setupUi(this);
+    // The splash's widgets wait until it is going to be seen (not with Splash "No").
     tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
     tmrSplash->setInterval(2500);
     tmrSplash->setSingleShot(true);
@@ -37,6 +37,7 @@ frmSplash::frmSplash(Module1 &module1, QWidget *mainWindow)
       ui(std::make_unique<Ui::frmSplash>()), tmrSplash(new QTimer(this))
 {
     ui->setupUi(this);
+    m_built = true;
     tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
     setWindowTitle(QStringLiteral("About Zentrel"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -75,10 +76,6 @@ QString frmSplash::versionText()
 
 void frmSplash::Form_Load()
 {
-    ui->lblSplash->setText(versionText());
-    ui->cmdOk->hide();
-    ui->cmdOk->setEnabled(false);
-
     SettingsStore &store = m.platform.settings;
     m.Splash = store.value(SettingsKeys::Prefs, SettingsKeys::Splash);
     m.DukePath = store.value(SettingsKeys::Paths, SettingsKeys::DukePath);
@@ -156,6 +153,13 @@ void frmSplash::showMainAndUnload()
 void frmSplash::prepareToShow()
 {
     // The picture is painted only when the splash is going to be seen.
+    if (!m_built) {
+        ui->setupUi(this);
+        m_built = true;
+        ui->lblSplash->setText(versionText());
+        ui->cmdOk->hide();
+        ui->cmdOk->setEnabled(false);
+    }
     ui->imgSplash->setPixmap(SplashPicture::make(devicePixelRatioF()));
     adjustSize();
     centreOnScreen(this);

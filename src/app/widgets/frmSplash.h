@@ -45,6 +45,7 @@ private:
 
     Module1 &m;
     MainWindowHost *host = nullptr; // none in About mode
+    bool m_built = false; // the widgets of the form exist
     std::unique_ptr<Ui::frmSplash> ui;
     QTimer *tmrSplash;
 };

@@ -21,32 +21,10 @@
 
 #include <cmath>
 
-ConEditorPage::ConEditorPage(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::ConEditorPage>())
+ConEditorPage::ConEditorPage(QWidget *parent) : LazyWidget(parent), ui(std::make_unique<Ui::ConEditorPage>())
 {
     setObjectName(QStringLiteral("ConEditorPage"));
     m_caption = QStringLiteral("Default User Con File");
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-}
-
-// Built before the page first shows, so its widgets show with it.
-void ConEditorPage::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QWidget::setVisible(visible);
-}
-
-void ConEditorPage::showEvent(QShowEvent *event)
-{
-    ensureBuilt(); // a page shown along with its parent may not pass through setVisible
-    QWidget::showEvent(event);
-}
-
-void ConEditorPage::ensureBuilt() const
-{
-    if (!m_built)
-        const_cast<ConEditorPage *>(this)->build();
 }
 
 namespace {
@@ -79,28 +57,21 @@ QPair<int, int> measured(const Row (&rows)[N], qreal metric)
 
 // What the page keeps for its widgets before they exist. A test checks that the built page fits
 // it and that the window is the size it would be with the page built, at 100 % and 200 %.
-QSize ConEditorPage::reservedSize(bool preferred) const
+QSize ConEditorPage::reservedSize() const
 {
     const QFontMetricsF fm(font());
-    const QPair<int, int> w = measured(Widths, fm.averageCharWidth());
-    const QPair<int, int> h = measured(Heights, fm.lineSpacing());
-    return preferred ? QSize(w.second, h.second) : QSize(w.first, h.first);
+    return {measured(Widths, fm.averageCharWidth()).second, measured(Heights, fm.lineSpacing()).second};
 }
 
-QSize ConEditorPage::sizeHint() const
+QSize ConEditorPage::reservedMinimumSize() const
 {
-    return m_built ? QWidget::sizeHint() : reservedSize(true);
-}
-
-QSize ConEditorPage::minimumSizeHint() const
-{
-    return m_built ? QWidget::minimumSizeHint() : reservedSize(false);
+    const QFontMetricsF fm(font());
+    return {measured(Widths, fm.averageCharWidth()).first, measured(Heights, fm.lineSpacing()).first};
 }
 
 void ConEditorPage::build()
 {
-    m_built = true;
-    auto *content = new QWidget(this);
+    QWidget *content = contents();
     content->setObjectName(QStringLiteral("ConEditorContents"));
     ui->setupUi(content);
     m_boxes = {ui->cmbweap_0, ui->cmbweap_1, ui->cmbweap_2, ui->cmbweap_3};
@@ -143,16 +114,14 @@ void ConEditorPage::build()
     connect(ui->cmdDefCon, &QAbstractButton::clicked, this, &ConEditorPage::defaultRequested);
     connect(ui->cmdConEditClear, &QAbstractButton::clicked, this, &ConEditorPage::revertRequested);
     connect(ui->cmdOptExit, &QAbstractButton::clicked, this, &ConEditorPage::exitRequested);
-    layout()->addWidget(content);
     wireBuffer();
-    emit built();
 }
 
 bool ConEditorPage::useCon() const { return m_useCon; }
 
 void ConEditorPage::setUseCon(bool ticked)
 {
-    if (m_built) {
+    if (isBuilt()) {
         ui->chkUseCon->setChecked(ticked); // toggled keeps m_useCon and tells the others
         return;
     }
@@ -166,7 +135,7 @@ void ConEditorPage::showFileCaption(const QString &text, const QString &toolTip)
 {
     m_caption = text;
     m_captionToolTip = toolTip;
-    if (m_built) {
+    if (isBuilt()) {
         ui->lblUserCon->setText(text);
         ui->lblUserCon->setToolTip(toolTip);
     }
@@ -237,7 +206,7 @@ void ConEditorPage::setUp(Module1 &module1, const StockStore &stock)
 // what the lists and options would have shown had they been there all along.
 void ConEditorPage::wireBuffer()
 {
-    if (!m_built || !m_buffer || m_wired)
+    if (!isBuilt() || !m_buffer || m_wired)
         return;
     m_wired = true;
     m_view = std::make_unique<TextBufferView>(*m_buffer, *ui->rtbCon);
@@ -331,7 +300,7 @@ QString ConEditorPage::loadDefaultUserCon()
 
 void ConEditorPage::FillEditorCatalogue()
 {
-    if (!m_built) {
+    if (!isBuilt()) {
         // The lists are filled when the page is built; the buffer is set as it would be now.
         m_listsWanted = true;
         if (!buffer().Text().isEmpty()) {
@@ -387,7 +356,7 @@ void ConEditorPage::fillLists()
 
 void ConEditorPage::readYesNoOptions()
 {
-    if (!m_built) { // read when the options are built
+    if (!isBuilt()) { // read when the options are built
         m_module1->ConModified = false;
         return;
     }
@@ -410,7 +379,7 @@ void ConEditorPage::readYesNoOptions()
 
 void ConEditorPage::resetPage(bool collapseSelection)
 {
-    if (!m_built) { // a page built later starts in the state this resets to
+    if (!isBuilt()) { // a page built later starts in the state this resets to
         if (collapseSelection)
             buffer().setSelection(0, 0);
         else

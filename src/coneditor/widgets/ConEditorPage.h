@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coneditor/Catalogue.h"
+#include "core/widgets/LazyWidget.h"
 
 #include <QString>
 #include <QWidget>
@@ -30,7 +31,7 @@ class ValueBoxWriter;
 // The page's widgets are built the first time it is shown or one of them is asked for: at
 // start-up only the buffer, the version, the file caption and the "Use This Con" tick exist, and
 // the page reserves the size it will need from the font, so the window keeps its size.
-class ConEditorPage : public QWidget
+class ConEditorPage : public LazyWidget
 {
     Q_OBJECT
 public:
@@ -45,14 +46,10 @@ public:
 
     TextBuffer &buffer();
 
-    // Whether the widgets exist yet; ensureBuilt() builds them (the accessors below do it).
-    bool isBuilt() const { return m_built; }
-    void ensureBuilt() const;
-    // The size the page keeps for its widgets before they exist, from the font's metrics.
-    QSize reservedSize(bool preferred) const; // its minimum, or the size it prefers
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    void setVisible(bool visible) override;
+    // The size the page keeps for its widgets before they exist (the accessors below build
+    // them), from the font's metrics.
+    QSize reservedSize() const override;
+    QSize reservedMinimumSize() const override;
 
     // "Use This Con When Launching Duke3d" and the file caption, kept while the page is unbuilt.
     bool useCon() const;
@@ -121,16 +118,14 @@ signals:
     void defaultRequested();
     void revertRequested();
     void exitRequested();
-    // The widgets were just built (accessible names, the help map may attach to them).
-    void built();
+
     // A randomizer run ended: what it did, in words and as a copyable table.
     void randomized(const QString &summary, const QString &table);
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void build() override;
 
 private:
-    void build();
     void wireBuffer();
     void fillLists();
     void readYesNoOptionsKeepingSelection();
@@ -142,7 +137,6 @@ private:
     TextBuffer *stockBuffer();
 
     std::unique_ptr<Ui::ConEditorPage> ui;
-    bool m_built = false;
     bool m_wired = false;
     bool m_listsWanted = false; // FillEditorCatalogue ran before the widgets existed
     bool m_useCon = false;

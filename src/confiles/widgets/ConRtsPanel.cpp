@@ -19,9 +19,15 @@ const QString EditorEntry = QStringLiteral("CON EDITOR");
 } // namespace
 
 ConRtsPanel::ConRtsPanel(Module1 &module1, StockStore &stock, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ConRtsPanel>()), m(module1), m_stock(stock)
+    : LazyWidget(parent), ui(std::make_unique<Ui::ConRtsPanel>()), m(module1), m_stock(stock)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("ConRtsPanel"));
+}
+
+void ConRtsPanel::build()
+{
+    contents()->setObjectName(QStringLiteral("ConRtsContents"));
+    ui->setupUi(contents());
     using IconFactory::Picture;
     for (QToolButton *choose : {ui->cmdUser, ui->cmdGame, ui->cmdDefs, ui->cmdRTS})
         choose->setIcon(IconFactory::icon(Picture::Folder));
@@ -30,6 +36,9 @@ ConRtsPanel::ConRtsPanel(Module1 &module1, StockStore &stock, QWidget *parent)
     ui->layPanel->setAlignment(ui->Frame3, Qt::AlignTop);
     fitListsToOneEntry();
     connectSignals();
+    for (int which = 0; which < ListCount; ++which)
+        showIn(List(which), m_shown[which]);
+    refreshOriginals();
 }
 
 ConRtsPanel::~ConRtsPanel() = default;
@@ -48,7 +57,7 @@ void ConRtsPanel::connectSignals()
 void ConRtsPanel::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (isBuilt() && event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         fitListsToOneEntry();
 }
 
@@ -62,11 +71,20 @@ void ConRtsPanel::fitListsToOneEntry()
     }
 }
 
-void ConRtsPanel::show(QListWidget *list, const QString &path)
+QListWidget *ConRtsPanel::list(List which) const
 {
-    list->clear();
-    if (!path.isEmpty())
-        list->addItem(QFileInfo(path).fileName());
+    QListWidget *const lists[] = {ui->lstUser, ui->lstGame, ui->lstDefs, ui->lstRTS};
+    return lists[which];
+}
+
+void ConRtsPanel::showIn(List which, const QString &entry)
+{
+    m_shown[which] = entry;
+    if (!isBuilt())
+        return;
+    list(which)->clear();
+    if (!entry.isEmpty())
+        list(which)->addItem(entry);
 }
 
 QString ConRtsPanel::ChooseConFile()
@@ -83,7 +101,7 @@ void ConRtsPanel::cmdUser_Click()
         return;
     emit userConChosen();
     m_chosen.ChosenUserCon = path;
-    show(ui->lstUser, path);
+    showIn(UserList, QFileInfo(path).fileName());
 }
 
 void ConRtsPanel::cmdGame_Click()
@@ -92,7 +110,7 @@ void ConRtsPanel::cmdGame_Click()
     if (m.DialogCancelled)
         return;
     m_chosen.ChosenGameCon = path;
-    show(ui->lstGame, path);
+    showIn(GameList, QFileInfo(path).fileName());
 }
 
 void ConRtsPanel::cmdDefs_Click()
@@ -101,7 +119,7 @@ void ConRtsPanel::cmdDefs_Click()
     if (m.DialogCancelled)
         return;
     m_chosen.ChosenDefsCon = path;
-    show(ui->lstDefs, path);
+    showIn(DefsList, QFileInfo(path).fileName());
 }
 
 void ConRtsPanel::cmdRTS_Click()
@@ -109,26 +127,24 @@ void ConRtsPanel::cmdRTS_Click()
     const QString path = m.platform.prompts.openFile(this, QStringLiteral("Open"), m.RTSPath, RtsFilter);
     if (path.isEmpty())
         return;
-    show(ui->lstRTS, path);
+    showIn(RtsList, QFileInfo(path).fileName());
     m_chosen.ChosenRts = path;
 }
 
 void ConRtsPanel::cmdConClear_Click()
 {
-    for (QListWidget *list : {ui->lstRTS, ui->lstUser, ui->lstGame, ui->lstDefs})
-        list->clear();
+    for (const List which : {RtsList, UserList, GameList, DefsList})
+        showIn(which, QString());
     const std::optional<QByteArray> editor = m_chosen.editorUserCon;
     m_chosen = ChosenFiles{};
     m_chosen.editorUserCon = editor; // chkUseCon keeps its state
     if (editor)
-        ui->lstUser->addItem(EditorEntry);
+        showIn(UserList, EditorEntry);
 }
 
 void ConRtsPanel::showEditorAsUserCon(bool ticked)
 {
-    ui->lstUser->clear();
-    if (ticked)
-        ui->lstUser->addItem(EditorEntry);
+    showIn(UserList, ticked ? EditorEntry : QString());
     // The editor's text is taken at the launch; the mark here only says it will be.
     if (ticked)
         m_chosen.editorUserCon = QByteArray();
@@ -144,6 +160,8 @@ void ConRtsPanel::setVersion15(bool version15)
 
 void ConRtsPanel::refreshOriginals()
 {
+    if (!isBuilt())
+        return; // the panel says it once it is built
     const QString text = m_stock.describe(m_version15);
     ui->lblOriginals->setText(m_stock.summary(m_version15));
     for (QWidget *w : {static_cast<QWidget *>(ui->fraDeCon), static_cast<QWidget *>(ui->cmdDeCon),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "confiles/ChosenFiles.h"
+#include "core/widgets/LazyWidget.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,8 +13,10 @@ class StockStore;
 
 // The "CON/RTS" options panel: the replacement CON and RTS files chosen for the next launch
 // (copied over the game's files by the launch's swap-in) and the "Return to Original" buttons,
-// which put the player's own originals back.
-class ConRtsPanel : public QWidget
+// which put the player's own originals back. Its widgets are built when it is first shown; until
+// then the choices and what the lists are to show are kept here. It asks for no size of its own:
+// the Single and Multi Player panels beside it are larger.
+class ConRtsPanel : public LazyWidget
 {
     Q_OBJECT
 public:
@@ -47,15 +50,19 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void build() override;
 
 private:
+    enum List { UserList, GameList, DefsList, RtsList, ListCount };
+    QListWidget *list(List which) const;
+    void showIn(List which, const QString &entry); // what the list shows: one entry or none
     void connectSignals();
     void fitListsToOneEntry();
-    void show(QListWidget *list, const QString &path);
 
     std::unique_ptr<Ui::ConRtsPanel> ui;
     Module1 &m;
     StockStore &m_stock;
     ChosenFiles m_chosen;
     bool m_version15 = false;
+    QString m_shown[ListCount];
 };

@@ -22,7 +22,10 @@ public:
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+        // What a window's icon is handed to the window system at (each size is painted at once):
+        // title bars, task bars and switchers use these and scale them for other sizes. Any
+        // other size is still painted when asked for.
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48)};
     }
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {

@@ -17,7 +17,6 @@ MiscPanel::MiscPanel(LaunchContext &context, QWidget *parent)
 {
     ui->setupUi(this);
     ui->chkResNone->setChecked(true);
-    ui->cmbMulti->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui->cmbMulti->setMinimumContentsLength(2);
     ui->cmdMscClear->setIcon(IconFactory::icon(IconFactory::Picture::ClearPanel));
     ui->cmdMscClear->setIconSize(QSize(22, 22));

@@ -46,7 +46,6 @@ MultiPlayerPanel::~MultiPlayerPanel() = default;
 void MultiPlayerPanel::setupPictures()
 {
     for (QComboBox *list : {ui->cmbNumPlayers, ui->cmbMepis, ui->cmbMlev}) {
-        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(list == ui->cmbNumPlayers ? 2 : 12);
     }
     // Four hex digits or the placeholder: the key filter keeps it so while typing, the validator

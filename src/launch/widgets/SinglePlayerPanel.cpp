@@ -28,7 +28,6 @@ void SinglePlayerPanel::setupPictures()
 {
     for (QComboBox *list : {ui->cmbEpisode, ui->cmbLevel, ui->cmbSaved, ui->cmbMultiDukes}) {
         // Long names must not widen the panel; the open list shows them in full.
-        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(list == ui->cmbMultiDukes ? 2 : 12);
     }
     ui->cmbMultiDukes->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
