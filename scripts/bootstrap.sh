@@ -11,6 +11,8 @@ packages=(
   valgrind time
   desktop-file-utils appstream lintian dpkg-dev file
   weston xwayland qt6-wayland
+  dbus-daemon libglib2.0-bin at-spi2-core # the bad-input suite reads message boxes over the accessibility bus
+  clang libclang-rt-dev # the fuzz targets: clang and its libFuzzer (libclang_rt.fuzzer, in libclang-rt-14-dev)
 )
 
 missing=()

@@ -9,6 +9,9 @@ namespace GrpDirectory {
 namespace {
 constexpr int HeaderSize = 16;
 constexpr int EntrySize = 16;
+// The game's GRP lists a few hundred files; a header claiming more than this is no GRP, and
+// reading its "directory" would take seconds and gigabytes.
+constexpr quint32 MaxEntries = 65536;
 } // namespace
 
 std::optional<QStringList> namesIn(const QByteArray &head, qint64 fileSize)
@@ -17,7 +20,7 @@ std::optional<QStringList> namesIn(const QByteArray &head, qint64 fileSize)
         return std::nullopt;
     const quint32 count = qFromLittleEndian<quint32>(head.constData() + 12);
     const quint64 directory = quint64(HeaderSize) + quint64(count) * EntrySize;
-    if (directory > quint64(fileSize) || directory > quint64(head.size()))
+    if (count > MaxEntries || directory > quint64(fileSize) || directory > quint64(head.size()))
         return std::nullopt;
     QStringList out;
     out.reserve(int(count));
@@ -39,8 +42,8 @@ std::optional<QStringList> names(const QString &grpPath)
         return std::nullopt;
     const quint32 count = qFromLittleEndian<quint32>(header.constData() + 12);
     const quint64 directory = quint64(HeaderSize) + quint64(count) * EntrySize;
-    // The real game's GRP lists a few hundred files; a directory larger than the file is no GRP.
-    if (directory > quint64(file.size()))
+    // A directory larger than the file is no GRP either.
+    if (count > MaxEntries || directory > quint64(file.size()))
         return std::nullopt;
     file.seek(0);
     return namesIn(file.read(qint64(directory)), file.size());

@@ -20,12 +20,16 @@ QByteArray sha256(const QByteArray &bytes)
 }
 
 // Manifest fields are tab-separated; a tab, a line break or a % inside a field (a path holding
-// one) is written as %XX.
+// one) is written as %XX. So are blanks at a field's ends, which reading trims off a line (a game
+// folder "Duke " would otherwise never be found captured again).
 QByteArray escaped(const QString &field)
 {
+    const QByteArray utf8 = field.toUtf8();
     QByteArray out;
-    for (const char c : field.toUtf8()) {
-        if (c == '%' || c == '\t' || c == '\n' || c == '\r')
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const bool atEnd = i == 0 || i == utf8.size() - 1;
+        if (c == '%' || c == '\t' || c == '\n' || c == '\r' || (atEnd && (c == ' ' || c == '\v' || c == '\f')))
             out += '%' + QByteArray::number(uchar(c), 16).rightJustified(2, '0').toUpper();
         else
             out += c;
@@ -141,7 +145,12 @@ StockStore::Capture StockStore::captureIfNew(const QString &gameDir, bool ticked
         const QString source = m_files.resolve(Module1::JoinPath(gameDir, Originals[i++]));
         const QString stockName = StockNames::stockFile(role, result.version15);
         const QString target = Module1::JoinPath(dir, stockName);
-        if (!m_files.exists(source) || m_files.exists(target))
+        // A copy the manifest does not name was left by a start killed before it saved the
+        // manifest: it could never be put back, so it is kept anew.
+        const bool keptBefore = std::any_of(current.entries.cbegin(), current.entries.cend(), [&](const Entry &e) {
+            return e.stockName.compare(stockName, Qt::CaseInsensitive) == 0;
+        });
+        if (!m_files.exists(source) || (keptBefore && m_files.exists(target)))
             continue; // nothing to keep, or a copy kept before: never overwritten
         const std::optional<QByteArray> bytes = m_files.read(source);
         if (!bytes || !m_files.write(target, *bytes)) {

@@ -33,7 +33,8 @@ bool isControl(char c)
 }
 
 // Reading trims the blanks around a value (players write "Key = Value"), so a value that
-// begins or ends with a blank escapes it.
+// begins or ends with a blank escapes it. A final "]" is escaped too: behind a hand-written key
+// that begins with "[" it would make the line read as a section header.
 QByteArray escapeValue(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
@@ -42,7 +43,7 @@ QByteArray escapeValue(const QString &text)
     for (qsizetype i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
         const bool atEnd = i == 0 || i == utf8.size() - 1;
-        if (c == '%' || isControl(c) || (atEnd && c == ' '))
+        if (c == '%' || isControl(c) || (atEnd && c == ' ') || (i == utf8.size() - 1 && c == ']'))
             appendEscaped(out, c);
         else
             out += c;
@@ -100,7 +101,8 @@ QString unescape(QByteArrayView bytes)
 bool isValidUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    // decode() only decodes when its result is turned into a string; until then no error is seen.
+    [[maybe_unused]] const QString decoded = decoder.decode(bytes);
     return !decoder.hasError();
 }
 

@@ -159,13 +159,14 @@ private slots:
         QVERIFY(s.describe(true).startsWith("No originals of version 1.4/1.5"));
     }
 
-    // Paths with tabs, line breaks and % go through the manifest unchanged; damaged lines are dropped.
+    // Paths with tabs, line breaks, % and blanks at the end go through the manifest unchanged;
+    // damaged lines are dropped.
     void manifestRoundTrip()
     {
         StockStore::Manifest m;
-        m.directories << "/games/duke\t3d%\n";
+        m.directories << "/games/duke\t3d%\n" << "/games/Duke " << " ";
         m.entries << StockStore::Entry{"KVuser.dat", 7, QByteArray(64, 'a'),
-                                       QDateTime(QDate(2026, 12, 10), QTime(13, 0), Qt::UTC), "/games/a\tb/USER.CON"};
+                                       QDateTime(QDate(2026, 12, 10), QTime(13, 0), Qt::UTC), "/games/a\tb/USER.CON "};
         const QByteArray text = StockStore::writeManifest(m) + "file\tbroken\n\nfile\tX\t-1\tzz\tt\ts\n";
         const StockStore::Manifest back = StockStore::parseManifest(text);
         QCOMPARE(back.directories, m.directories);

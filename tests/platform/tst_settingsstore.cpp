@@ -174,6 +174,21 @@ private slots:
             QVERIFY(readFile(path).contains(key.toUtf8() + " = new"));
     }
 
+    // A hand-written key that begins with "[" stays a key whatever value is written into it: a
+    // value ending in "]" would make its line a section header, and the keys after it another
+    // section's.
+    void handWrittenBracketKeyStaysAKey()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrel.ini");
+        writeFile(path, "[Prefs]\n[Old=1\nSplash=No\n");
+        QVERIFY(IniSettingsStore(path).setValue("Prefs", "[Old", "x]"));
+        IniSettingsStore reloaded(path);
+        QCOMPARE(reloaded.value("Prefs", "[Old"), QString("x]"));
+        QCOMPARE(reloaded.value("Prefs", "Splash"), QString("No"));
+        QCOMPARE(reloaded.keys("Prefs"), (QStringList{"[Old", "Splash"}));
+    }
+
     // Section names round-trip exactly, blanks at their ends and line breaks included.
     void sectionNamesSurviveReload_data()
     {

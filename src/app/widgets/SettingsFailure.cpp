@@ -12,11 +12,14 @@ void reportUnsavedSettings(Module1 &module1, QWidget *parent)
     QString why = module1.platform.settings.errorString();
     if (why.isEmpty())
         why = QCoreApplication::translate("Zentrel", "The settings file could not be written.");
+    // The store's own sentence already says that Zentrel could not save them, and where.
+    const QString lead = why.startsWith(QLatin1String("Zentrel could not save its settings"))
+        ? QStringLiteral("%1")
+        : QCoreApplication::translate("Zentrel", "Zentrel could not save its settings:\n%1");
     module1.platform.prompts.message(
         parent,
-        QCoreApplication::translate("Zentrel", "Zentrel could not save its settings:\n%1\n\n"
-                                               "The new settings are used until Zentrel is closed.")
-            .arg(why),
+        lead.arg(why.trimmed())
+            + QCoreApplication::translate("Zentrel", "\n\nThe new settings are used until Zentrel is closed."),
         Prompts::Icon::Exclamation);
     module1.UnsavedSettingsTold = true;
 }
