@@ -12,6 +12,7 @@
 struct RecordingLaunchHost : LaunchHost
 {
     QStringList steps;
+    QStringList started; // what gameStarted said
     bool trayAlready = false;
     ChosenFiles chosen;
     ChosenFiles chosenFiles() const override { return chosen; }
@@ -22,6 +23,7 @@ struct RecordingLaunchHost : LaunchHost
     void editNetworkKeys() override { steps << "keys"; }
     void watchGame(qint64 pid, const QString &, bool) override { steps << QString("watch %1").arg(pid); }
     void startGameTimer() override { steps << "timer"; }
+    void gameStarted(const QString &what) override { started << what; }
     void exitCommand() override { steps << "exit"; }
 };
 

@@ -1,5 +1,6 @@
 #include "app/widgets/GameSession.h"
 
+#include <QAccessible>
 #include <QStatusBar>
 
 #include "app/GameSupervisor.h"
@@ -137,4 +138,14 @@ void GameSession::writePlayerName()
 void GameSession::RemoveTrayIcon()
 {
     m_tray->RemoveTrayIcon();
+}
+
+// The status bar's message is also told to assistive technology, which reads it out.
+void GameSession::gameStarted(const QString &what)
+{
+    QStatusBar *bar = window.statusBar();
+    bar->showMessage(what);
+    bar->setAccessibleDescription(what);
+    QAccessibleEvent event(bar, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
 }

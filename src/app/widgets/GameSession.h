@@ -44,6 +44,7 @@ public:
     void editNetworkKeys() override;
     void watchGame(qint64 pid, const QString &program, bool inDosBox) override;
     void startGameTimer() override;
+    void gameStarted(const QString &what) override;
     void exitCommand() override;
 
     // The game timer's side: the window to take the player out of.

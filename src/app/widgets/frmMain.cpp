@@ -14,6 +14,7 @@
 #include "usermenus/widgets/frmUserDef.h"
 #include "core/widgets/DialogPlacement.h"
 #include "core/widgets/IconFactory.h"
+#include "core/widgets/KeyboardOrder.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/SettingsFailure.h"
 #include "app/widgets/frmOptions.h"
@@ -70,7 +71,13 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
     AccessibleNames::fill(this);
     // The pages built on their first show get their names then.
     for (LazyWidget *page : std::initializer_list<LazyWidget *>{editor, conRts})
-        connect(page, &LazyWidget::built, this, [page] { AccessibleNames::fill(page); });
+        connect(page, &LazyWidget::built, this, [this, page] {
+            AccessibleNames::fill(page);
+            KeyboardOrder::pressButtonsOnReturn(page);
+            orderKeyboard();
+        });
+    KeyboardOrder::pressButtonsOnReturn(this);
+    orderKeyboard();
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };
     editor->setUp(m, *m_stock);
@@ -188,6 +195,25 @@ QString frmMain::shownHelpPage() const
 
 // The window is as large as its contents want and stays that size: it can be minimized but not
 // resized or maximized.
+// Tab goes from the tab strips to the shown page's controls in reading order, then to the buttons
+// under the pages; pages built on their first show take their place in it then.
+void frmMain::orderKeyboard()
+{
+    // Their tab bars are the stops; the tab widgets themselves would be a second stop each.
+    for (QTabWidget *tabs : {ui->tbsOpt, ui->tbsOptions}) {
+        tabs->setFocusPolicy(Qt::NoFocus);
+        tabs->tabBar()->setFocusPolicy(Qt::TabFocus);
+    }
+    QList<QWidget *> stops{ui->tbsOpt->tabBar(), ui->tbsOptions->tabBar(), launch->singlePlayerPanel(),
+                           launch->multiPlayerPanel()};
+    if (conRts->isBuilt())
+        stops << conRts;
+    stops << launch->miscPanel() << ui->cmdLaunch << ui->cmdReset << ui->cmdGameTimer << ui->cmdExit;
+    if (editor->isBuilt())
+        stops << editor;
+    KeyboardOrder::chain(stops);
+}
+
 void frmMain::fixWindowSize()
 {
     ensurePolished();

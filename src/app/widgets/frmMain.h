@@ -101,6 +101,7 @@ private:
     void setPictures();
     void connectSignals();
     void fixWindowSize();
+    void orderKeyboard();
     void enableMenuForFile(QAction *item, const QString &file);
     void enableSinglePlayerFrame();
     void enableTabStrips(bool enabled); // the tabs of tbsOpt and tbsOptions, never their pages

@@ -15,6 +15,7 @@
 
 #include <QBoxLayout>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -98,6 +99,16 @@ void ConEditorPage::build()
         stock->setToolTip(QStringLiteral("The value in the stock USER.CON of this game version"));
         valueColumns[page]->insertWidget(valueColumns[page]->indexOf(m_boxes[page]) + 1, stock);
         m_stockLabels[page] = stock;
+    }
+    // Each list and value box is read out with its label ("Select Enemy:, list").
+    for (const auto &[label, field] :
+         {std::pair<QLabel *, QWidget *>{ui->lblPlayers, ui->lstPlayers}, {ui->lblSelCat, ui->lstWeapInfo},
+          {ui->lblSelWeap, ui->lstWeapon}, {ui->lblSelEnemy, ui->lstEnemy}, {ui->lblConMisc, ui->lstConMisc}})
+        label->setBuddy(field);
+    for (int page = 0; page < PageCount; ++page) {
+        m_labels[page]->setBuddy(m_boxes[page]);
+        if (QLineEdit *text = m_boxes[page]->lineEdit())
+            text->setAccessibleName(m_labels[page]->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
     }
     ui->lblUserCon->setText(m_caption);
     ui->lblUserCon->setToolTip(m_captionToolTip);

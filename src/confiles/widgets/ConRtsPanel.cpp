@@ -35,6 +35,10 @@ void ConRtsPanel::build()
     // The frame keeps its natural height; the space below it stays open.
     ui->layPanel->setAlignment(ui->Frame3, Qt::AlignTop);
     fitListsToOneEntry();
+    // Each list is read out with its label ("User.con:, list").
+    for (const auto &[label, list] : {std::pair{ui->lblUser, ui->lstUser}, std::pair{ui->lblGame, ui->lstGame},
+                                      std::pair{ui->lblDefs, ui->lstDefs}, std::pair{ui->lblRts, ui->lstRTS}})
+        label->setBuddy(list);
     connectSignals();
     for (int which = 0; which < ListCount; ++which)
         showIn(List(which), m_shown[which]);

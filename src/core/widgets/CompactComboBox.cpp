@@ -1,5 +1,7 @@
 #include "core/widgets/CompactComboBox.h"
 
+#include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QtMath>
 
 CompactComboBox::CompactComboBox(QWidget *parent) : QComboBox(parent) {}
@@ -24,4 +26,32 @@ QSize CompactComboBox::minimumSizeHint() const
 QSize CompactComboBox::sizeHint() const
 {
     return minimumSizeHint();
+}
+
+void CompactComboBox::keyPressEvent(QKeyEvent *event)
+{
+    const bool moves = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (moves) {
+            const QScopedValueRollback browse(m_browsing, true);
+            QComboBox::keyPressEvent(event);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void CompactComboBox::wheelEvent(QWheelEvent *event)
+{
+    const QScopedValueRollback browse(m_browsing, true);
+    QComboBox::wheelEvent(event);
 }

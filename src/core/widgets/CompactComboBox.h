@@ -14,4 +14,15 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+    // While the arrow keys or the wheel move through the closed box: the player is browsing,
+    // and a handler keeps the focus where it is (a choice from the open list is committed).
+    bool browsing() const { return m_browsing; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    bool m_browsing = false;
 };

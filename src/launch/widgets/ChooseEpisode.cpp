@@ -4,10 +4,12 @@
 #include "launch/EpisodeTables.h"
 #include "launch/widgets/PanelHelpers.h"
 
+#include "core/widgets/CompactComboBox.h"
+
 #include <QComboBox>
 #include <QListWidget>
 
-void ChooseEpisode(QComboBox *episodes, QComboBox *levels, QListWidget *maps, QComboBox *savedGames,
+void ChooseEpisode(CompactComboBox *episodes, QComboBox *levels, QListWidget *maps, QComboBox *savedGames,
                    CommandLine &commandLine)
 {
     maps->clear();
@@ -24,5 +26,6 @@ void ChooseEpisode(QComboBox *episodes, QComboBox *levels, QListWidget *maps, QC
     }
     commandLine.EpisodeSwitch = EpisodeTables::episodeSwitch(episode);
     PanelHelpers::fillList(levels, EpisodeTables::levelNames(episode));
-    levels->setFocus(Qt::OtherFocusReason);
+    if (!episodes->browsing())
+        levels->setFocus(Qt::OtherFocusReason);
 }

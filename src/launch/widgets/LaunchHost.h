@@ -33,6 +33,9 @@ public:
     // A game-time limit that is set starts counting now; a count already running goes on.
     virtual void startGameTimer() = 0;
 
+    // The game has started: says so where the player (and a screen reader) notices it.
+    virtual void gameStarted(const QString &what) = 0;
+
     // Launch Preference "3": the program ends while the game keeps running.
     virtual void exitCommand() = 0;
 };

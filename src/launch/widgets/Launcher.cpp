@@ -239,6 +239,8 @@ bool Launcher::execute(const Plan &plan, bool fromOptions)
     // DOSBox stays at its prompt after the game: one that is gone within seconds never ran it.
     if (started.inDosBox && !plan.request.closeWhenDone)
         new EarlyExitWatch(*runner, m.platform.prompts, owner, started.pid, program);
+    // Before the supervision starts: a notice that it cannot do what was asked comes after this.
+    host.gameStarted(started.inDosBox ? QStringLiteral("Duke3D started in DOSBox") : QStringLiteral("Duke3D started"));
     host.watchGame(started.pid, started.programPath, started.inDosBox);
     host.startGameTimer();
 

@@ -18,6 +18,8 @@ MiscPanel::MiscPanel(LaunchContext &context, QWidget *parent)
     ui->setupUi(this);
     ui->chkResNone->setChecked(true);
     ui->cmbMulti->setMinimumContentsLength(2);
+    // Its caption is the Multi Player box's; a screen reader tells the two apart by this name.
+    ui->cmbMulti->setAccessibleName(QStringLiteral("Number of Fake Players"));
     ui->cmdMscClear->setIcon(IconFactory::icon(IconFactory::Picture::ClearPanel));
     ui->cmdMscClear->setIconSize(QSize(22, 22));
     connectSignals();

@@ -45,6 +45,11 @@ MultiPlayerPanel::~MultiPlayerPanel() = default;
 
 void MultiPlayerPanel::setupPictures()
 {
+    // One frame labels both lists, and a chosen name becomes the value: each has a name of its own,
+    // as on the Single Player panel.
+    ui->cmbMepis->setAccessibleName(QStringLiteral("Episode"));
+    ui->cmbMlev->setAccessibleName(QStringLiteral("Level"));
+    ui->lstMap->setAccessibleName(QStringLiteral("User Map File"));
     for (QComboBox *list : {ui->cmbNumPlayers, ui->cmbMepis, ui->cmbMlev}) {
         list->setMinimumContentsLength(list == ui->cmbNumPlayers ? 2 : 12);
     }
@@ -224,7 +229,7 @@ void MultiPlayerPanel::cmbMlev_Click(int index)
     }
     ctx.commandLine.LevelSwitch = EpisodeTables::levelSwitch(index);
     if (ctx.commandLine.SkillSwitch.isEmpty())
-        focusAndSelect(ui->optMSk1);
+        focusAndSelect(ui->optMSk1, !ui->cmbMlev->browsing());
 }
 
 void MultiPlayerPanel::optMSk_Click(int skill)

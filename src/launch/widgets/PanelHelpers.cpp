@@ -31,10 +31,11 @@ void selectThenDeselect(QRadioButton *option)
     option->setAutoExclusive(exclusive);
 }
 
-void focusAndSelect(QRadioButton *option)
+void focusAndSelect(QRadioButton *option, bool moveFocus)
 {
     option->setChecked(true);
-    option->setFocus(Qt::OtherFocusReason);
+    if (moveFocus)
+        option->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace PanelHelpers

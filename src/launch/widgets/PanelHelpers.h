@@ -20,6 +20,8 @@ void selectIndex(QComboBox *list, int index);
 void selectThenDeselect(QRadioButton *option);
 
 // Selects the option and moves the keyboard focus to it.
-void focusAndSelect(QRadioButton *option);
+// Ticks the option and moves the focus to it, or only ticks it while the player is browsing a
+// list with the arrow keys.
+void focusAndSelect(QRadioButton *option, bool moveFocus = true);
 
 } // namespace PanelHelpers

@@ -136,7 +136,7 @@ void SinglePlayerPanel::cmbLevel_Click(int index)
     }
     ctx.commandLine.LevelSwitch = EpisodeTables::levelSwitch(index);
     if (ctx.commandLine.SkillSwitch.isEmpty())
-        focusAndSelect(ui->optLvl1);
+        focusAndSelect(ui->optLvl1, !ui->cmbLevel->browsing());
 }
 
 void SinglePlayerPanel::optLvl_Click(int skill)
@@ -182,7 +182,8 @@ void SinglePlayerPanel::cmbSaved_Click(int index)
     cl.DukesSwitch.clear();
     if (ctx.misc)
         ctx.misc->ClearMiscOptions();
-    ctx.host.focusLaunchButton();
+    if (!ui->cmbSaved->browsing())
+        ctx.host.focusLaunchButton();
 }
 
 void SinglePlayerPanel::setSavedGames(const QStringList &items)

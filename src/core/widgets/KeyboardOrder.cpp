@@ -1,0 +1,75 @@
+#include "core/widgets/KeyboardOrder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace KeyboardOrder {
+namespace {
+
+class ReturnPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto *button = static_cast<QAbstractButton *>(watched);
+        if (!button->isEnabled())
+            return false;
+        button->animateClick();
+        return true;
+    }
+};
+
+} // namespace
+
+QList<QWidget *> tabStops(QWidget *root)
+{
+    // The whole window's chain: widgets built later under root sit at its end, not after root.
+    QList<QWidget *> stops;
+    QWidget *start = root->window();
+    QWidget *w = start;
+    do {
+        if ((w == root || root->isAncestorOf(w)) && w->focusPolicy() & Qt::TabFocus && !w->focusProxy())
+            stops << w;
+        w = w->nextInFocusChain();
+    } while (w != start);
+    return stops;
+}
+
+void chain(const QList<QWidget *> &stops)
+{
+    QList<QWidget *> flat;
+    for (QWidget *stop : stops) {
+        const QList<QWidget *> inner = stop->focusPolicy() & Qt::TabFocus ? QList<QWidget *>{stop} : tabStops(stop);
+        flat << inner;
+    }
+    for (qsizetype i = 1; i < flat.size(); ++i)
+        QWidget::setTabOrder(flat[i - 1], flat[i]);
+}
+
+void pressButtonsOnReturn(QWidget *root)
+{
+    for (QAbstractButton *button : root->findChildren<QAbstractButton *>()) {
+        // Check boxes and option buttons keep Space only, as everywhere.
+        if (qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button))
+            continue;
+        if (button->property("zentrelReturnPresses").toBool())
+            continue;
+        button->setProperty("zentrelReturnPresses", true);
+        button->installEventFilter(new ReturnPresses(button));
+    }
+}
+
+} // namespace KeyboardOrder

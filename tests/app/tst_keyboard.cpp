@@ -1,0 +1,187 @@
+// The main window by keyboard alone: Tab's order over each page, browsing the episode and level
+// lists with the arrow keys, and Return on the focused Launch button.
+#include "app/widgets/frmMain.h"
+#include "core/Module1.h"
+#include "platform/DiskFiles.h"
+#include "platform/Platform.h"
+#include "coneditor/widgets/ConEditorPage.h"
+#include "confiles/widgets/ConRtsPanel.h"
+
+#include "FakeGameRunner.h"
+#include "FakePrompts.h"
+#include "MemorySettingsStore.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QStackedWidget>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Window
+{
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    DiskFiles files;
+    FakePrompts prompts;
+    FakeGameRunner runner;
+    Platform platform{store, files, prompts, QString()};
+    Module1 m{platform};
+    std::unique_ptr<frmMain> window;
+
+    Window()
+    {
+        platform.programDir = dir.filePath(QStringLiteral("program"));
+        platform.runner = &runner;
+        QFile exe(dir.filePath(QStringLiteral("DUKE3D.EXE")));
+        QVERIFY(exe.open(QIODevice::WriteOnly));
+        m.LoadPreferences();
+        m.DukePath = dir.path();
+        window = std::make_unique<frmMain>(m);
+        window->quitProgram = [] {};
+        window->Form_Load();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    template <typename T = QWidget> T *control(const char *name)
+    {
+        T *w = window->findChild<T *>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QTabWidget *tabs(const char *name) { return control<QTabWidget>(name); }
+    QString focused() const
+    {
+        QWidget *w = QApplication::focusWidget();
+        if (!w)
+            return QStringLiteral("<none>");
+        // A tab bar is named after its tab widget.
+        if (auto *bar = qobject_cast<QTabBar *>(w))
+            return bar->parentWidget()->objectName() + QStringLiteral(".tabs");
+        return w->objectName();
+    }
+    // Tab (or Shift+Tab) from one control until another is reached.
+    QStringList walk(const char *from, const QString &to, Qt::KeyboardModifiers modifiers)
+    {
+        if (QLatin1String(from) == QLatin1String("tbsOpt"))
+            tabs("tbsOpt")->tabBar()->setFocus(Qt::TabFocusReason);
+        else
+            control(from)->setFocus(Qt::TabFocusReason);
+        QStringList order{focused()};
+        for (int guard = 0; guard < 80 && focused() != to; ++guard) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            order << focused();
+        }
+        return order;
+    }
+};
+
+} // namespace
+
+class tst_Keyboard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tabGoesThroughTheShownPageBeforeTheButtons_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("Single Player") << 0 << "chkSingle";
+        QTest::newRow("Multi Player") << 1 << "chkMulti";
+        QTest::newRow("CON/RTS") << 2 << "cmdUser";
+        QTest::newRow("Misc") << 3 << "chkResNone";
+    }
+    void tabGoesThroughTheShownPageBeforeTheButtons()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, first);
+        Window w;
+        w.tabs("tbsOptions")->setCurrentIndex(page);
+        const QStringList order = w.walk("tbsOpt", QStringLiteral("cmdExit"), Qt::NoModifier);
+        qInfo().noquote() << "Tab order:" << order.join(QStringLiteral(", "));
+        QCOMPARE(order.mid(0, 2), (QStringList{"tbsOpt.tabs", "tbsOptions.tabs"}));
+        QVERIFY2(order.size() > 6, qPrintable(order.join(' ')));
+        QCOMPARE(order.mid(order.size() - 4), (QStringList{"cmdLaunch", "cmdReset", "cmdGameTimer", "cmdExit"}));
+        QVERIFY2(order.contains(first), qPrintable(order.join(' ')));
+        for (const QString &name : order)
+            QVERIFY2(!name.isEmpty(), qPrintable(order.join(' ')));
+
+        QStringList back = w.walk("cmdExit", QStringLiteral("tbsOpt.tabs"), Qt::ShiftModifier);
+        std::reverse(back.begin(), back.end());
+        QCOMPARE(back, order);
+    }
+
+    // What a screen reader hears of every control of every page, the pages built on first show
+    // included: a name for each, and no two alike on one page.
+    void everyControlHasANameOfItsOwn()
+    {
+        Window w;
+        w.window->conEditorPage().ensureBuilt();
+        w.window->conRtsPanel().ensureBuilt();
+        QHash<QString, QString> seen; // page + role + name -> control
+        QStringList faults;
+        for (QWidget *control : w.window->findChildren<QWidget *>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() || control->window() != w.window.get())
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(a);
+            const QString name = a->text(QAccessible::Name);
+            if (name.trimmed().isEmpty()) {
+                faults << control->objectName() + QStringLiteral(" has no name");
+                continue;
+            }
+            QWidget *page = control;
+            while (page->parentWidget() && !qobject_cast<QStackedWidget *>(page->parentWidget()))
+                page = page->parentWidget();
+            const QString key = page->objectName() + '/' + QString::number(a->role()) + '/' + name;
+            if (seen.contains(key))
+                faults << QStringLiteral("%1 and %2 are both \"%3\"").arg(seen[key], control->objectName(), name);
+            seen.insert(key, control->objectName());
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+
+    void episodeAndLevelByArrowKeysThenReturnOnLaunch()
+    {
+        Window w;
+        auto *episodes = w.control<QComboBox>("cmbEpisode");
+        auto *levels = w.control<QComboBox>("cmbLevel");
+        auto *single = w.control<QAbstractButton>("chkSingle");
+        single->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(single, Qt::Key_Space);
+        QVERIFY(single->isChecked());
+        QTest::keyClick(single, Qt::Key_Tab);
+        QCOMPARE(w.focused(), QStringLiteral("cmbEpisode"));
+        QTest::keyClick(episodes, Qt::Key_Down);
+        QTest::keyClick(episodes, Qt::Key_Down);
+        QCOMPARE(episodes->currentIndex(), 1);
+        QCOMPARE(w.focused(), QStringLiteral("cmbEpisode")); // browsing keeps the focus
+
+        QTest::keyClick(episodes, Qt::Key_Tab);
+        QCOMPARE(w.focused(), QStringLiteral("cmbLevel"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(levels, Qt::Key_Down);
+        QCOMPARE(levels->currentIndex(), 2);
+        QCOMPARE(w.focused(), QStringLiteral("cmbLevel"));
+        QVERIFY(w.control<QRadioButton>("optLvl1")->isChecked()); // the level's cascade still ticks a skill
+
+        w.control<QAbstractButton>("cmdLaunch")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(w.runner.requests.size(), 1);
+        const QString switches = w.runner.requests.first().switches;
+        for (const char *expected : {" /v2", " /l3", " /s0"})
+            QVERIFY2(switches.contains(QLatin1String(expected)), qPrintable(switches));
+        // The form clears itself; the status bar says what happened.
+        QVERIFY(w.window->statusBar()->currentMessage().startsWith(QStringLiteral("Duke3D started")));
+    }
+};
+
+QTEST_MAIN(tst_Keyboard)
+#include "tst_keyboard.moc"
