@@ -4,6 +4,12 @@
 #include "core/Module1.h"
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
+#include "platform/SeededRandom.h"
+#include "app/widgets/frmDirSel.h"
+#include "app/widgets/frmOptions.h"
+#include "app/widgets/frmPrefs.h"
+#include "coneditor/widgets/frmRand.h"
+#include "launch/widgets/LaunchPlanWindow.h"
 #include "coneditor/widgets/ConEditorPage.h"
 #include "confiles/widgets/ConRtsPanel.h"
 
@@ -83,6 +89,33 @@ struct Window
     }
 };
 
+// Focusable controls of root's window without an accessible name, or with the name and role of
+// another control of the same page (a tab page, or the window itself).
+QStringList namingFaults(QWidget *root)
+{
+    QHash<QString, QString> seen; // page + role + name -> control
+    QStringList faults;
+    for (QWidget *control : root->findChildren<QWidget *>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() || control->window() != root)
+            continue;
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
+        const QString where = root->objectName() + '/' + control->objectName();
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty()) {
+            faults << where + QStringLiteral(" has no name");
+            continue;
+        }
+        const QString name = a->text(QAccessible::Name);
+        QWidget *page = control;
+        while (page->parentWidget() && page != root && !qobject_cast<QStackedWidget *>(page->parentWidget()))
+            page = page->parentWidget();
+        const QString key = page->objectName() + '/' + QString::number(a->role()) + '/' + name;
+        if (seen.contains(key))
+            faults << QStringLiteral("%1 and %2 are both \"%3\"").arg(seen[key], where, name);
+        seen.insert(key, where);
+    }
+    return faults;
+}
+
 } // namespace
 
 class tst_Keyboard : public QObject
@@ -118,33 +151,23 @@ private slots:
         QCOMPARE(back, order);
     }
 
-    // What a screen reader hears of every control of every page, the pages built on first show
-    // included: a name for each, and no two alike on one page.
+    // What a screen reader hears of every control of every page (the pages built on first show
+    // included) and of every dialog: a name for each, and no two alike on one page.
     void everyControlHasANameOfItsOwn()
     {
         Window w;
         w.window->conEditorPage().ensureBuilt();
         w.window->conRtsPanel().ensureBuilt();
-        QHash<QString, QString> seen; // page + role + name -> control
-        QStringList faults;
-        for (QWidget *control : w.window->findChildren<QWidget *>()) {
-            if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() || control->window() != w.window.get())
-                continue;
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
-            QVERIFY(a);
-            const QString name = a->text(QAccessible::Name);
-            if (name.trimmed().isEmpty()) {
-                faults << control->objectName() + QStringLiteral(" has no name");
-                continue;
-            }
-            QWidget *page = control;
-            while (page->parentWidget() && !qobject_cast<QStackedWidget *>(page->parentWidget()))
-                page = page->parentWidget();
-            const QString key = page->objectName() + '/' + QString::number(a->role()) + '/' + name;
-            if (seen.contains(key))
-                faults << QStringLiteral("%1 and %2 are both \"%3\"").arg(seen[key], control->objectName(), name);
-            seen.insert(key, control->objectName());
-        }
+        QStringList faults = namingFaults(w.window.get());
+
+        frmOptions options(w.m, *w.window, w.window.get());
+        frmPrefs preferences(w.m, w.window.get());
+        frmDirSel directories(w.m, w.dir.path(), w.window.get());
+        SeededRandom random;
+        frmRand randomizer(w.m, w.window->conEditorPage(), random, QStringLiteral("Players"), w.window.get());
+        LaunchPlanWindow plan(QStringLiteral("plan"), w.window.get());
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&options, &preferences, &directories, &randomizer, &plan})
+            faults << namingFaults(dialog);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 
