@@ -171,6 +171,32 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 
+    // A picture button with the keyboard focus shows a ring in the highlight colour.
+    void focusedPictureButtonShowsARing()
+    {
+        Window w;
+        auto *launch = w.control<QAbstractButton>("cmdLaunch");
+        const QColor ring = launch->palette().color(QPalette::Highlight);
+        const auto ringPixels = [&] {
+            const QImage image = launch->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    n += qAbs(c.red() - ring.red()) + qAbs(c.green() - ring.green()) + qAbs(c.blue() - ring.blue()) < 60;
+                }
+            return n;
+        };
+        w.control("cmdExit")->setFocus(Qt::TabFocusReason);
+        const int without = ringPixels();
+        launch->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(launch->hasFocus());
+        const int with = ringPixels();
+        // Most of the button's outline, not a faint corner.
+        QVERIFY2(with - without > launch->width() + launch->height(),
+                 qPrintable(QStringLiteral("%1 ring pixels focused, %2 without").arg(with).arg(without)));
+    }
+
     void episodeAndLevelByArrowKeysThenReturnOnLaunch()
     {
         Window w;

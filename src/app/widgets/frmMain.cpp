@@ -74,9 +74,11 @@ frmMain::frmMain(Module1 &module1, QWidget *parent)
         connect(page, &LazyWidget::built, this, [this, page] {
             AccessibleNames::fill(page);
             KeyboardOrder::pressButtonsOnReturn(page);
+            KeyboardOrder::clearFocusRings(page);
             orderKeyboard();
         });
     KeyboardOrder::pressButtonsOnReturn(this);
+    KeyboardOrder::clearFocusRings(this);
     orderKeyboard();
     new CtrlTabSwitcher(*this, *ui->tbsOptions);
     quitProgram = [] { QCoreApplication::quit(); };

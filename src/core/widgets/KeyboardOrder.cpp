@@ -1,10 +1,17 @@
 #include "core/widgets/KeyboardOrder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QToolButton>
 #include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QPointer>
 #include <QWidget>
 
 namespace KeyboardOrder {
@@ -31,6 +38,38 @@ protected:
         return true;
     }
 };
+
+// The application's style, with a focus ring that can be seen on a picture button.
+class FocusRingStyle : public QProxyStyle
+{
+public:
+    FocusRingStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_FrameFocusRect || !qobject_cast<const QToolButton *>(widget)) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(option->palette.color(QPalette::Highlight), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(widget->rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+        painter->restore();
+    }
+};
+
+QStyle *focusRingStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new FocusRingStyle;
+        style->setParent(qApp); // lives as long as the application
+    }
+    return style;
+}
 
 } // namespace
 
@@ -70,6 +109,13 @@ void pressButtonsOnReturn(QWidget *root)
         button->setProperty("zentrelReturnPresses", true);
         button->installEventFilter(new ReturnPresses(button));
     }
+}
+
+void clearFocusRings(QWidget *root)
+{
+    for (QToolButton *button : root->findChildren<QToolButton *>())
+        if (button->focusPolicy() & Qt::TabFocus && button->style() != focusRingStyle())
+            button->setStyle(focusRingStyle());
 }
 
 } // namespace KeyboardOrder

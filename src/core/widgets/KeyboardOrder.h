@@ -17,4 +17,8 @@ void chain(const QList<QWidget *> &stops);
 // Return and Enter press a focused push or tool button under root, as Space does.
 void pressButtonsOnReturn(QWidget *root);
 
+// The picture buttons under root show their keyboard focus with a clear ring in the highlight
+// colour, not the style's faint one.
+void clearFocusRings(QWidget *root);
+
 } // namespace KeyboardOrder
