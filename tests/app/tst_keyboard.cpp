@@ -13,9 +13,7 @@
 #include "coneditor/widgets/ConEditorPage.h"
 #include "confiles/widgets/ConRtsPanel.h"
 
-#include "FakeGameRunner.h"
-#include "FakePrompts.h"
-#include "MemorySettingsStore.h"
+#include "GameDirectoryWindow.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -30,29 +28,11 @@
 
 namespace {
 
-struct Window
+struct Window : GameDirectoryWindow
 {
-    QTemporaryDir dir;
-    MemorySettingsStore store;
-    DiskFiles files;
-    FakePrompts prompts;
-    FakeGameRunner runner;
-    Platform platform{store, files, prompts, QString()};
-    Module1 m{platform};
-    std::unique_ptr<frmMain> window;
-
     Window()
     {
-        platform.programDir = dir.filePath(QStringLiteral("program"));
-        platform.runner = &runner;
-        QFile exe(dir.filePath(QStringLiteral("DUKE3D.EXE")));
-        QVERIFY(exe.open(QIODevice::WriteOnly));
-        m.LoadPreferences();
-        m.DukePath = dir.path();
-        window = std::make_unique<frmMain>(m);
-        window->quitProgram = [] {};
-        window->Form_Load();
-        window->show();
+        open().show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     template <typename T = QWidget> T *control(const char *name)

@@ -8,9 +8,7 @@
 #include "platform/DiskFiles.h"
 #include "platform/Platform.h"
 
-#include "FakeGameRunner.h"
-#include "FakePrompts.h"
-#include "MemorySettingsStore.h"
+#include "GameDirectoryWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -25,35 +23,19 @@
 
 namespace {
 
-struct Window
+struct Window : GameDirectoryWindow
 {
-    QTemporaryDir dir;
-    MemorySettingsStore store;
-    DiskFiles files;
-    FakePrompts prompts;
-    FakeGameRunner runner;
-    Platform platform{store, files, prompts, QString()};
-    Module1 m{platform};
-    std::unique_ptr<frmMain> window;
-
     // buildEditorFirst: the editor's widgets are asked for before anything is loaded, as if the
     // page were built at once.
     explicit Window(bool buildEditorFirst)
     {
-        platform.programDir = dir.filePath(QStringLiteral("program"));
-        platform.runner = &runner;
         QVERIFY(QFile::copy(QStringLiteral(ZENTREL_FIXTURES "/USER13D-randomized.CON"), dir.filePath("USER.CON")));
-        QFile exe(dir.filePath(QStringLiteral("DUKE3D.EXE")));
-        QVERIFY(exe.open(QIODevice::WriteOnly));
-        m.DukePath = dir.path();
-        m.LoadPreferences();
-        m.DukePath = dir.path();
-        window = std::make_unique<frmMain>(m);
-        if (buildEditorFirst) {
-            window->conEditorPage().ensureBuilt();
-            window->conRtsPanel().ensureBuilt();
-        }
-        window->Form_Load();
+        open([buildEditorFirst](frmMain &w) {
+            if (buildEditorFirst) {
+                w.conEditorPage().ensureBuilt();
+                w.conRtsPanel().ensureBuilt();
+            }
+        });
     }
     ConEditorPage &editor() { return window->conEditorPage(); }
     ConRtsPanel &conRts() { return window->conRtsPanel(); }
